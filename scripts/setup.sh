@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Velto 03 need on Debian 12, only where
+# it is missing, and generates the locales the tests read. Safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  locales
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The tests read real locales: two with a comma, one whose decimal point is two bytes.
+for name in ru_RU de_DE ps_AF; do
+  if ! locale -a 2>/dev/null | grep -qx "${name}.utf8"; then
+    echo "Generating locale ${name}.UTF-8"
+    as_root localedef -i "$name" -f UTF-8 "${name}.UTF-8"
+  fi
+done
