@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Velto 03 need on Debian 12, only where
-# it is missing, and generates the locales the tests read. Safe to run again.
+# Installs what building and running Velto 03 need on Debian 12, only where it is
+# missing; with --tests also what the test suite needs, and the locales it reads.
+# Safe to run again.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  locales
+  qt6-base-dev qt6-base-dev-tools
+  fonts-liberation fonts-comic-neue
 )
+tests=false
+if [ "${1:-}" = "--tests" ]; then
+  tests=true
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    locales xvfb xauth xdotool imagemagick
+  )
+fi
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -24,6 +33,8 @@ if [ "${#missing[@]}" -gt 0 ]; then
   as_root apt-get update
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+$tests || exit 0
 
 # The tests read real locales: two with a comma, one whose decimal point is two bytes.
 for name in ru_RU de_DE ps_AF; do

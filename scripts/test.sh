@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+bash scripts/setup.sh --tests
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:disable_coredump=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

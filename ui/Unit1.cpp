@@ -1,0 +1,152 @@
+#include "ui/Unit1.h"
+
+#include <QFont>
+#include <QPixmap>
+
+#include "engine/evaluation.h"
+
+using velto::Bevel;
+
+namespace {
+
+template <typename T>
+T* Place(T* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+velto::Label* CaptionLabel(QWidget* parent, const char* name, int left, const char* text) {
+    return Place(new velto::Label(parent, QString::fromUtf8(text)), name, left, 16, 46, 13);
+}
+
+velto::BandList* BandListFor(QWidget* parent, const char* name, int band, int left, int visibleRows) {
+    auto* list = Place(new velto::BandList(parent, velto::ListEntries(band), visibleRows), name, left, 32, 81, 21);
+    list->setAccessibleName(QStringLiteral("Кольцо %1").arg(band));
+    return list;
+}
+
+velto::Shape* Stripe(QWidget* parent, const char* name, int left, QColor fill) {
+    auto* stripe = Place(new velto::Shape(parent, fill), name, left, 152, 9, 25);
+    stripe->hide();
+    return stripe;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Velto 03"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(466, 211);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    setPalette(colours);
+    QFont face(QStringLiteral("MS Sans Serif"));
+    face.setPixelSize(11);
+    setFont(face);
+
+    Bevel1 = Place(new Bevel(this, Bevel::Style::LoweredBox), "Bevel1", 8, 8, 449, 57);
+    Label1 = CaptionLabel(this, "Label1", 16, "Кольцо 1");
+    Label2 = CaptionLabel(this, "Label2", 104, "Кольцо 2");
+    Label3 = CaptionLabel(this, "Label3", 192, "Кольцо 3");
+    Label4 = CaptionLabel(this, "Label4", 280, "Кольцо 4");
+    Label5 = CaptionLabel(this, "Label5", 368, "Кольцо 5");
+    Label5->setEnabled(false);
+    Bevel2 = Place(new Bevel(this, Bevel::Style::RaisedBox), "Bevel2", 8, 128, 209, 73);
+    Bevel3 = Place(new Bevel(this, Bevel::Style::RaisedBox), "Bevel3", 224, 112, 233, 89);
+    Bevel4 = Place(new Bevel(this, Bevel::Style::LoweredBox), "Bevel4", 224, 72, 233, 33);
+    Image1 = Place(new velto::Picture(this, QPixmap(QStringLiteral(":/resistor.png"))), "Image1", 16, 136, 193, 57);
+    Shape1 = Stripe(this, "Shape1", 64, Qt::black);
+    Shape2 = Stripe(this, "Shape2", 88, QColor(0xD5B70D));
+    Shape3 = Stripe(this, "Shape3", 104, Qt::white);
+    Shape4 = Stripe(this, "Shape4", 120, QColor(0xD7B01A));
+    Shape5 = Stripe(this, "Shape5", 136, Qt::white);
+    ComboBox1 = BandListFor(this, "ComboBox1", 1, 16, 10);
+    ComboBox2 = BandListFor(this, "ComboBox2", 2, 104, 22);
+    ComboBox3 = BandListFor(this, "ComboBox3", 3, 192, 22);
+    ComboBox4 = BandListFor(this, "ComboBox4", 4, 280, 22);
+    ComboBox5 = BandListFor(this, "ComboBox5", 5, 368, 22);
+    ComboBox5->setEnabled(false);
+    QPalette firstList = ComboBox1->palette();
+    firstList.setColor(QPalette::Base, firstList.color(QPalette::HighlightedText));
+    ComboBox1->setPalette(firstList);
+    RadioButton1 = Place(new QRadioButton(QStringLiteral("Резистор с пятью полосами"), this), "RadioButton1", 8, 96, 185, 17);
+    RadioButton2 = Place(new QRadioButton(QStringLiteral("Резистор с четырьмя полосами"), this), "RadioButton2", 8, 80, 185, 17);
+    RadioButton2->setChecked(true);
+    Panel1 = Place(new velto::Panel(this, QColor(0x000080)), "Panel1", 232, 120, 217, 73);
+    rez = Place(new velto::Label(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);
+    rez->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    rez->setWordWrap(true);
+    QFont resultFace(QStringLiteral("System"));
+    resultFace.setPixelSize(16);
+    resultFace.setBold(true);
+    rez->setFont(resultFace);
+    QPalette resultColours = rez->palette();
+    resultColours.setColor(QPalette::WindowText, QColor(0xFFFF00));
+    rez->setPalette(resultColours);
+    Button1 = Place(new QPushButton(QStringLiteral("О программе"), this), "Button1", 280, 80, 121, 17);
+    Button2 = Place(new QPushButton(QStringLiteral("Результат"), this), "Button2", 232, 80, 41, 17);
+    Button2->setFocusPolicy(Qt::NoFocus);
+    Button2->hide();
+
+    QWidget::setTabOrder(ComboBox1, ComboBox2);
+    QWidget::setTabOrder(ComboBox2, ComboBox3);
+    QWidget::setTabOrder(ComboBox3, ComboBox4);
+    QWidget::setTabOrder(ComboBox4, ComboBox5);
+    QWidget::setTabOrder(ComboBox5, RadioButton1);
+    QWidget::setTabOrder(RadioButton1, RadioButton2);
+    QWidget::setTabOrder(RadioButton2, Button1);
+
+    connect(ComboBox1, &velto::BandList::changed, this, &TForm1::ComboBox1Change);
+    connect(ComboBox2, &velto::BandList::changed, this, &TForm1::ComboBox2Change);
+    connect(ComboBox3, &velto::BandList::changed, this, &TForm1::ComboBox3Change);
+    connect(ComboBox4, &velto::BandList::changed, this, &TForm1::ComboBox4Change);
+    connect(ComboBox5, &velto::BandList::changed, this, &TForm1::ComboBox5Change);
+    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool checked) { if (checked) RadioButton1Click(); });
+    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool checked) { if (checked) RadioButton2Click(); });
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+
+    ComboBox1->setFocus();
+    FormCreate();
+}
+
+void TForm1::FormCreate() { bandValues_.fill(velto::BandUnset); }
+
+void TForm1::ComboBox1Change() { BandChange(1); }
+void TForm1::ComboBox2Change() { BandChange(2); }
+void TForm1::ComboBox3Change() { BandChange(3); }
+void TForm1::ComboBox4Change() { BandChange(4); }
+void TForm1::ComboBox5Change() { BandChange(5); }
+
+void TForm1::BandChange(int band) {
+    velto::BandList* const lists[] = {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5};
+    velto::Shape* const stripes[] = {Shape1, Shape2, Shape3, Shape4, Shape5};
+    velto::Shape* stripe = stripes[band - 1];
+    if (const auto pick = velto::LookUpPick(band, lists[band - 1]->selectedPosition())) {
+        stripe->setFill(QColor::fromRgb(pick->stripe));
+        bandValues_[band - 1] = pick->code;
+    }
+    stripe->show();
+    Button2->click();
+}
+
+void TForm1::RadioButton1Click() {
+    Label5->setEnabled(true);
+    ComboBox5->setEnabled(true);
+    Shape5->setVisible(ComboBox5->selectedPosition() != -1);
+    Button2->click();
+}
+
+void TForm1::RadioButton2Click() {
+    Label5->setEnabled(false);
+    ComboBox5->setEnabled(false);
+    Shape5->hide();
+    Button2->click();
+}
+
+void TForm1::Button2Click() {
+    const auto mode = RadioButton1->isChecked() ? velto::BandMode::FiveBand : velto::BandMode::FourBand;
+    if (const auto text = velto::EvaluateBands(mode, bandValues_)) rez->setText(QString::fromStdString(*text));
+}

@@ -1,0 +1,66 @@
+// The main window: five band lists, the marking-mode buttons, the resistor picture
+// with its stripes and the navy result panel, kept in step by the handlers below.
+#pragma once
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "engine/band_tables.h"
+#include "ui/band_list.h"
+#include "ui/bevel.h"
+#include "ui/label.h"
+#include "ui/panel.h"
+#include "ui/picture.h"
+#include "ui/shape.h"
+
+class TForm1 : public QWidget {
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    velto::Bevel* Bevel1;
+    velto::Label* Label1;
+    velto::Label* Label2;
+    velto::Label* Label3;
+    velto::Label* Label4;
+    velto::Label* Label5;
+    velto::Bevel* Bevel2;
+    velto::Bevel* Bevel3;
+    velto::Bevel* Bevel4;
+    velto::Picture* Image1;
+    velto::Shape* Shape1;
+    velto::Shape* Shape2;
+    velto::Shape* Shape3;
+    velto::Shape* Shape4;
+    velto::Shape* Shape5;
+    velto::BandList* ComboBox1;
+    velto::BandList* ComboBox2;
+    velto::BandList* ComboBox3;
+    velto::BandList* ComboBox4;
+    velto::BandList* ComboBox5;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    velto::Panel* Panel1;
+    velto::Label* rez;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+    // The five band codes; [0] is band 1.
+    const velto::BandValues& bandValues() const { return bandValues_; }
+
+    void FormCreate();
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void ComboBox3Change();
+    void ComboBox4Change();
+    void ComboBox5Change();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void Button2Click();
+
+private:
+    // What every list's change handler does, for band 1..5.
+    void BandChange(int band);
+
+    velto::BandValues bandValues_{};
+};

@@ -1,0 +1,15 @@
+#include "ui/picture.h"
+
+#include <QPainter>
+
+namespace velto {
+
+Picture::Picture(QWidget* parent, const QPixmap& pixmap) : QWidget(parent), pixmap_(pixmap) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Picture::paintEvent(QPaintEvent*) {
+    QPainter(this).drawPixmap(0, 0, pixmap_);
+}
+
+}  // namespace velto

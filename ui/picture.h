@@ -1,0 +1,21 @@
+// A bitmap drawn unscaled from the widget's top-left corner; what it does not cover
+// shows the parent's background.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace velto {
+
+class Picture : public QWidget {
+public:
+    Picture(QWidget* parent, const QPixmap& pixmap);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap pixmap_;
+};
+
+}  // namespace velto
