@@ -8,7 +8,6 @@ int main(int argc, char** argv) {
     velto::LoadDecimalSeparator();
     const auto application = velto::Application::Open(argc, argv);
     TForm1 form1;
-    form1.move(152, 191);
     form1.show();
     return application->exec();
 }

@@ -40,6 +40,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(466, 211);
+    move(152, 191);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);
@@ -72,8 +73,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     QPalette firstList = ComboBox1->palette();
     firstList.setColor(QPalette::Base, firstList.color(QPalette::HighlightedText));
     ComboBox1->setPalette(firstList);
-    RadioButton1 = Place(new QRadioButton(QStringLiteral("Резистор с пятью полосами"), this), "RadioButton1", 8, 96, 185, 17);
-    RadioButton2 = Place(new QRadioButton(QStringLiteral("Резистор с четырьмя полосами"), this), "RadioButton2", 8, 80, 185, 17);
+    RadioButton1 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с пятью полосами")), "RadioButton1", 8, 96, 185, 17);
+    RadioButton2 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с четырьмя полосами")), "RadioButton2", 8, 80, 185, 17);
     RadioButton2->setChecked(true);
     Panel1 = Place(new velto::Panel(this, QColor(0x000080)), "Panel1", 232, 120, 217, 73);
     rez = Place(new velto::Label(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QPushButton>
-#include <QRadioButton>
 #include <QWidget>
 
 #include "engine/band_tables.h"
@@ -12,6 +11,7 @@
 #include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/picture.h"
+#include "ui/radio_button.h"
 #include "ui/shape.h"
 
 class TForm1 : public QWidget {
@@ -38,8 +38,8 @@ public:
     velto::BandList* ComboBox3;
     velto::BandList* ComboBox4;
     velto::BandList* ComboBox5;
-    QRadioButton* RadioButton1;
-    QRadioButton* RadioButton2;
+    velto::RadioButton* RadioButton1;
+    velto::RadioButton* RadioButton2;
     velto::Panel* Panel1;
     velto::Label* rez;
     QPushButton* Button1;

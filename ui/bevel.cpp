@@ -4,13 +4,13 @@
 
 namespace velto {
 
+// Edges are filled one-pixel rectangles, not lines, so that they stay inside the box
+// and whole at any scale factor.
 void DrawBevelBox(QPainter& painter, const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
-    painter.setPen(topLeft);
-    painter.drawLine(box.topLeft(), box.topRight());
-    painter.drawLine(box.topLeft(), box.bottomLeft());
-    painter.setPen(bottomRight);
-    painter.drawLine(box.bottomLeft(), box.bottomRight());
-    painter.drawLine(box.topRight(), box.bottomRight());
+    painter.fillRect(box.left(), box.top(), box.width(), 1, topLeft);
+    painter.fillRect(box.left(), box.top(), 1, box.height(), topLeft);
+    painter.fillRect(box.left(), box.bottom(), box.width(), 1, bottomRight);
+    painter.fillRect(box.right(), box.top(), 1, box.height(), bottomRight);
 }
 
 Bevel::Bevel(QWidget* parent, Style style) : QWidget(parent), style_(style) {
@@ -29,10 +29,8 @@ void Bevel::paintEvent(QPaintEvent*) {
             DrawBevelBox(painter, rect(), highlight, shadow);
             break;
         case Style::RaisedFrame:
-            painter.setPen(shadow);
-            painter.drawRect(rect().adjusted(1, 1, -1, -1));
-            painter.setPen(highlight);
-            painter.drawRect(rect().adjusted(0, 0, -2, -2));
+            DrawBevelBox(painter, rect().adjusted(1, 1, 0, 0), shadow, shadow);
+            DrawBevelBox(painter, rect().adjusted(0, 0, -1, -1), highlight, highlight);
             break;
     }
 }

@@ -1,0 +1,380 @@
+#include "ui/Unit1.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "engine/evaluation.h"
+#include "engine/number_text.h"
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QColor& colour, std::ostream* out) { *out << colour.name().toStdString(); }
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace {
+
+using velto::BandUnset;
+
+QColor Rgb(std::uint32_t rgb) { return QColor::fromRgb(rgb); }
+// The window's system colour `role`, as plain RGB.
+QColor System(const QWidget& window, QPalette::ColorRole role) {
+    return QColor::fromRgb(window.palette().color(role).rgb());
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        velto::SetDecimalSeparator(',');
+        form = std::make_unique<TForm1>();
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        lists = {form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4, form->ComboBox5};
+        stripes = {form->Shape1, form->Shape2, form->Shape3, form->Shape4, form->Shape5};
+    }
+    void TearDown() override { velto::SetDecimalSeparator('.'); }
+
+    // Moves list `band` to `position` with the arrow keys, one pick a key press.
+    void Pick(int band, int position) {
+        velto::BandList* list = lists[band - 1];
+        while (list->currentIndex() != position) {
+            const int before = list->currentIndex();
+            QTest::keyClick(list, position > list->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(list->currentIndex(), before) << "list " << band << " did not move";
+        }
+    }
+    // Types `text` into list `band`, a key press a character (any script).
+    void Type(int band, const QString& text) {
+        for (QChar character : text)
+            QTest::sendKeyEvent(QTest::Click, lists[band - 1]->lineEdit(), Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+    }
+    void ClearText(int band) {
+        QLineEdit* edit = lists[band - 1]->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+    }
+    QString Result() const { return form->rez->text(); }
+
+    std::unique_ptr<TForm1> form;
+    std::vector<velto::BandList*> lists;
+    std::vector<velto::Shape*> stripes;
+};
+
+TEST_F(MainWindow, StartsWithNothingPickedAndFourBandsChosen) {
+    for (double code : form->bandValues()) EXPECT_EQ(code, BandUnset);
+    for (auto* list : lists) {
+        EXPECT_EQ(list->currentIndex(), -1);
+        EXPECT_EQ(list->currentText(), "");
+        EXPECT_EQ(list->selectedPosition(), -1);
+    }
+    for (auto* stripe : stripes) EXPECT_FALSE(stripe->isVisible());
+    EXPECT_TRUE(form->RadioButton2->isChecked());
+    EXPECT_FALSE(form->RadioButton1->isChecked());
+    EXPECT_FALSE(form->Label5->isEnabled());
+    EXPECT_FALSE(form->ComboBox5->isEnabled());
+    EXPECT_EQ(Result(), " ");
+    EXPECT_EQ(QApplication::focusWidget(), form->ComboBox1);
+}
+
+TEST_F(MainWindow, IsAFixedWindowAtItsPlace) {
+    EXPECT_EQ(form->windowTitle(), "Velto 03");
+    EXPECT_EQ(form->size(), QSize(466, 211));
+    EXPECT_EQ(form->minimumSize(), QSize(466, 211));
+    EXPECT_EQ(form->maximumSize(), QSize(466, 211));
+    EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(152, 191));
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
+struct Placement {
+    const char* name;
+    QRect geometry;
+    bool visible;
+    bool enabled;
+};
+
+TEST_F(MainWindow, WidgetsAreCreatedInOrderAtTheirPlaces) {
+    const Placement layout[] = {
+        {"Bevel1", {8, 8, 449, 57}, true, true},      {"Label1", {16, 16, 46, 13}, true, true},
+        {"Label2", {104, 16, 46, 13}, true, true},    {"Label3", {192, 16, 46, 13}, true, true},
+        {"Label4", {280, 16, 46, 13}, true, true},    {"Label5", {368, 16, 46, 13}, true, false},
+        {"Bevel2", {8, 128, 209, 73}, true, true},    {"Bevel3", {224, 112, 233, 89}, true, true},
+        {"Bevel4", {224, 72, 233, 33}, true, true},   {"Image1", {16, 136, 193, 57}, true, true},
+        {"Shape1", {64, 152, 9, 25}, false, true},    {"Shape2", {88, 152, 9, 25}, false, true},
+        {"Shape3", {104, 152, 9, 25}, false, true},   {"Shape4", {120, 152, 9, 25}, false, true},
+        {"Shape5", {136, 152, 9, 25}, false, true},   {"ComboBox1", {16, 32, 81, 21}, true, true},
+        {"ComboBox2", {104, 32, 81, 21}, true, true}, {"ComboBox3", {192, 32, 81, 21}, true, true},
+        {"ComboBox4", {280, 32, 81, 21}, true, true}, {"ComboBox5", {368, 32, 81, 21}, true, false},
+        {"RadioButton1", {8, 96, 185, 17}, true, true}, {"RadioButton2", {8, 80, 185, 17}, true, true},
+        {"Panel1", {232, 120, 217, 73}, true, true},  {"Button1", {280, 80, 121, 17}, true, true},
+        {"Button2", {232, 80, 41, 17}, false, true},
+    };
+    std::vector<QWidget*> children;
+    for (QObject* child : form->children())
+        if (auto* widget = qobject_cast<QWidget*>(child)) children.push_back(widget);
+    ASSERT_EQ(children.size(), std::size(layout));
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        SCOPED_TRACE(layout[i].name);
+        EXPECT_EQ(children[i]->objectName(), layout[i].name);
+        EXPECT_EQ(children[i]->geometry(), layout[i].geometry);
+        EXPECT_EQ(children[i]->isVisible(), layout[i].visible);
+        EXPECT_EQ(children[i]->isEnabled(), layout[i].enabled);
+    }
+    EXPECT_EQ(form->rez->parentWidget(), form->Panel1);
+    EXPECT_EQ(form->rez->geometry(), QRect(8, 8, 201, 57));
+    EXPECT_EQ(form->ComboBox1->maxVisibleItems(), 10);
+    for (int band = 2; band <= 5; ++band) EXPECT_EQ(lists[band - 1]->maxVisibleItems(), 22);
+    for (int band = 1; band <= 5; ++band) {
+        EXPECT_EQ(lists[band - 1]->count(), static_cast<int>(velto::ListEntries(band).size()));
+        EXPECT_EQ(lists[band - 1]->accessibleName(), QStringLiteral("Кольцо %1").arg(band));
+        EXPECT_TRUE(lists[band - 1]->isEditable());
+    }
+}
+
+TEST_F(MainWindow, EveryPickPaintsItsStripeStoresItsCodeAndEvaluatesOnce) {
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
+    for (int band = 1; band <= 5; ++band) {
+        for (int position = 0; position < lists[band - 1]->count(); ++position) {
+            SCOPED_TRACE(testing::Message() << "band " << band << " position " << position);
+            evaluations.clear();
+            Pick(band, position);
+            const auto pick = velto::LookUpPick(band, position);
+            EXPECT_EQ(evaluations.count(), 1);
+            EXPECT_EQ(form->bandValues()[band - 1], pick->code);
+            EXPECT_EQ(stripes[band - 1]->fill(), Rgb(pick->stripe));
+            EXPECT_TRUE(stripes[band - 1]->isVisible());
+            EXPECT_EQ(lists[band - 1]->currentText(), QString::fromUtf8(velto::ListEntries(band)[position].data()));
+        }
+    }
+}
+
+TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {
+    Pick(2, 2);  // red
+    Pick(3, 4);  // red
+    Pick(4, 1);  // gold
+    EXPECT_EQ(Result(), " ");
+    EXPECT_FALSE(form->Shape1->isVisible());
+    Pick(1, 0);  // brown
+    EXPECT_EQ(form->Shape1->fill(), Rgb(0x800000));
+    EXPECT_EQ(Result(), "1,2 кОм.    +/-5%");
+    Pick(1, 1);  // red: the same multiplier and tolerance
+    EXPECT_EQ(Result(), "2,2 кОм.    +/-5%");
+}
+
+TEST_F(MainWindow, TypedTextSelectsOnlyAnEntryItEqualsExactly) {
+    QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
+    Type(3, QStringLiteral("xyz"));
+    EXPECT_EQ(evaluations.count(), 3);  // once for each character
+    EXPECT_EQ(form->bandValues()[2], BandUnset);
+    EXPECT_TRUE(form->Shape3->isVisible());
+    EXPECT_EQ(form->Shape3->fill(), Rgb(0xFFFFFF));  // never picked: its own colour
+    EXPECT_EQ(form->ComboBox3->count(), 12);         // typing adds nothing
+
+    Type(2, QStringLiteral("Красный"));
+    EXPECT_EQ(form->bandValues()[1], 2);
+    EXPECT_EQ(form->Shape2->fill(), Rgb(0xFF0000));
+
+    // One more character, or one in another case, names no entry: the code stays.
+    Type(2, QStringLiteral("x"));
+    EXPECT_EQ(form->bandValues()[1], 2);
+    EXPECT_EQ(form->Shape2->fill(), Rgb(0xFF0000));
+    ClearText(2);
+    Type(2, QStringLiteral("красный"));
+    EXPECT_EQ(form->bandValues()[1], 2);
+
+    // List 1 spells white with a trailing blank.
+    Type(1, QStringLiteral("Белый"));
+    EXPECT_EQ(form->bandValues()[0], BandUnset);
+    Type(1, QStringLiteral(" "));
+    EXPECT_EQ(form->bandValues()[0], 9);
+
+    Pick(3, 2);
+    Pick(4, 1);
+    EXPECT_EQ(Result(), "92 Ом. +/-5%");
+    evaluations.clear();
+    ClearText(1);
+    EXPECT_EQ(evaluations.count(), 1);
+    EXPECT_EQ(form->bandValues()[0], 9);
+    EXPECT_EQ(Result(), "92 Ом. +/-5%");
+}
+
+TEST_F(MainWindow, SwitchingModesRecomputesAndKeepsTheFifthPick) {
+    Pick(1, 3);  // yellow
+    Pick(2, 7);  // violet
+    Pick(3, 4);  // red
+    Pick(4, 1);  // gold
+    EXPECT_EQ(Result(), "4,7 кОм.    +/-5%");
+
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    EXPECT_TRUE(form->RadioButton1->isChecked());
+    EXPECT_TRUE(form->Label5->isEnabled());
+    EXPECT_TRUE(form->ComboBox5->isEnabled());
+    EXPECT_FALSE(form->Shape5->isVisible());
+    EXPECT_EQ(Result(), "4,7 кОм.    +/-5%");  // band 5 unset: no change
+
+    Pick(5, 2);  // brown
+    EXPECT_TRUE(form->Shape5->isVisible());
+    EXPECT_EQ(Result(), "47,2 Ом. +/-1%");
+
+    QTest::mouseClick(form->RadioButton2, Qt::LeftButton);
+    EXPECT_FALSE(form->Label5->isEnabled());
+    EXPECT_FALSE(form->ComboBox5->isEnabled());
+    EXPECT_FALSE(form->Shape5->isVisible());
+    EXPECT_EQ(Result(), "4,7 кОм.    +/-5%");
+
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    EXPECT_TRUE(form->Shape5->isVisible());
+    EXPECT_EQ(form->Shape5->fill(), Rgb(0x800000));
+    EXPECT_EQ(Result(), "47,2 Ом. +/-1%");
+
+    QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);  // already checked
+    EXPECT_EQ(evaluations.count(), 0);
+    EXPECT_TRUE(form->RadioButton1->isChecked());
+}
+
+TEST_F(MainWindow, BlackThirdOfFiveBandsShowsItsValue) {
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    Pick(1, 0);  // brown
+    Pick(2, 0);  // black
+    Pick(3, 2);  // black
+    Pick(4, 3);  // brown
+    Pick(5, 2);  // brown
+    EXPECT_EQ(Result(), "1 кОм.    +/-1%");
+}
+
+std::vector<QWidget*> TabRound(QWidget* start) {
+    std::vector<QWidget*> visited;
+    start->setFocus(Qt::OtherFocusReason);
+    for (int i = 0; i < 10; ++i) {
+        visited.push_back(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == start) break;
+    }
+    return visited;
+}
+
+TEST_F(MainWindow, TabVisitsTheListsTheCheckedModeAndTheAboutButton) {
+    EXPECT_EQ(TabRound(form->ComboBox1),
+              (std::vector<QWidget*>{form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4,
+                                     form->RadioButton2, form->Button1}));
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    EXPECT_EQ(TabRound(form->ComboBox1),
+              (std::vector<QWidget*>{form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4,
+                                     form->ComboBox5, form->RadioButton1, form->Button1}));
+}
+
+TEST_F(MainWindow, ResultUsesTheSeparatorOfTheLocaleAsItChanges) {
+    qputenv("LC_ALL", "ru_RU.UTF-8");
+    QEvent localeChange(QEvent::LocaleChange);
+    QApplication::sendEvent(qApp, &localeChange);
+    EXPECT_EQ(velto::DecimalSeparator(), ',') << "ru_RU.UTF-8 must be installed";
+    Pick(1, 3);
+    Pick(2, 7);
+    Pick(3, 4);
+    Pick(4, 1);
+    EXPECT_EQ(Result(), "4,7 кОм.    +/-5%");
+
+    qputenv("LC_ALL", "C");
+    QApplication::sendEvent(qApp, &localeChange);
+    EXPECT_EQ(Result(), "4,7 кОм.    +/-5%");  // the text on display keeps its comma
+    Pick(4, 8);                               // blue
+    EXPECT_EQ(Result(), "4.7 кОм.    +/-0.25%");
+    qunsetenv("LC_ALL");
+}
+
+// Pixels of the window as painted, at the device pixel ratio of this run.
+class Painted : public MainWindow {
+protected:
+    QColor At(int x, int y) {
+        const double ratio = image.devicePixelRatio();
+        return image.pixelColor(static_cast<int>(std::floor((x + 0.5) * ratio)),
+                                static_cast<int>(std::floor((y + 0.5) * ratio)));
+    }
+    void Grab() { image = form->grab().toImage(); }
+    QImage image;
+};
+
+TEST_F(Painted, StripesLieOnThePictureInTheirColours) {
+    const QImage picture(QStringLiteral(":/resistor.png"));
+    ASSERT_EQ(picture.size(), QSize(192, 57));
+    Grab();
+    const bool exact = image.devicePixelRatio() == 1.0;
+    // Nothing picked: the picture alone, its last column the window's colour.
+    for (int y = 0; y < 57; ++y) {
+        for (int x = 0; x < 192; ++x) {
+            if (exact || (x % 8 == 4 && y % 8 == 4))
+                ASSERT_EQ(At(16 + x, 136 + y), picture.pixelColor(x, y)) << x << "," << y;
+        }
+        EXPECT_EQ(At(16 + 192, 136 + y), System(*form, QPalette::Window));
+    }
+    EXPECT_EQ(picture.pixelColor(0, 0), Rgb(0x515860));
+    EXPECT_EQ(picture.pixelColor(5, 27), Rgb(0xB5B5B5));
+
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    const int positions[] = {0, 0, 7, 1, 6};  // brown, black, green, gold, violet
+    for (int band = 1; band <= 5; ++band) Pick(band, positions[band - 1]);
+    Grab();
+    const int columns[] = {48, 72, 88, 104, 120};
+    for (int band = 1; band <= 5; ++band) {
+        SCOPED_TRACE(band);
+        const QColor colour = Rgb(velto::LookUpPick(band, positions[band - 1])->stripe);
+        const int left = 16 + columns[band - 1];
+        for (int y = 16; y <= 39; y += exact ? 1 : 5) {
+            for (int x = 0; x < 8; ++x) ASSERT_EQ(At(left + x, 136 + y), colour) << x << "," << y;
+        }
+        // Just outside the block: the picture again.
+        EXPECT_EQ(At(left + 8, 136 + 20), picture.pixelColor(columns[band - 1] + 8, 20));
+        EXPECT_EQ(At(left, 136 + 15), picture.pixelColor(columns[band - 1], 15));
+        EXPECT_EQ(At(left, 136 + 40), picture.pixelColor(columns[band - 1], 40));
+    }
+}
+
+TEST_F(Painted, ResultPanelIsNavyWithARaisedEdge) {
+    Grab();
+    const QColor navy = Rgb(0x000080);
+    for (int y : {121, 150, 191})
+        for (int x : {233, 240, 340, 447}) EXPECT_EQ(At(x, y), navy) << x << "," << y;
+    EXPECT_EQ(At(232, 150), System(*form, QPalette::Light));
+    EXPECT_EQ(At(340, 120), System(*form, QPalette::Light));
+    EXPECT_EQ(At(448, 150), System(*form, QPalette::Dark));
+    EXPECT_EQ(At(340, 192), System(*form, QPalette::Dark));
+}
+
+// With Qt's scaling, the captions and every result still fit their boxes.
+TEST_F(MainWindow, TextsFitTheirBoxes) {
+    for (QWidget* label : {static_cast<QWidget*>(form->Label1), static_cast<QWidget*>(form->Label5)}) {
+        const auto* text = static_cast<velto::Label*>(label);
+        EXPECT_LE(text->fontMetrics().horizontalAdvance(text->text()), text->width());
+        EXPECT_LE(text->fontMetrics().height(), text->height() + 1);
+    }
+    const QFontMetrics metrics(form->rez->font());
+    const int flags = Qt::TextWordWrap | Qt::AlignHCenter;
+    const velto::BandValues markings[] = {
+        {9, 9, 9, 8, BandUnset}, {0, 0, 0, 3, BandUnset}, {2, 2, 2, 4, BandUnset}, {2, 2, 2, 9, BandUnset}};
+    std::vector<QString> texts;
+    for (const auto& bands : markings)
+        texts.push_back(QString::fromStdString(*velto::EvaluateBands(velto::BandMode::FourBand, bands)));
+    texts.push_back(QString::fromStdString(*velto::EvaluateBands(velto::BandMode::FiveBand, {1, 1, -2, 1, 1})));
+    texts.push_back(QString::fromStdString(*velto::EvaluateBands(velto::BandMode::FiveBand, {9, 9, 9, 9, 8})));
+    texts.push_back(QString::fromStdString(*velto::EvaluateBands(velto::BandMode::FiveBand, {1, 0, 1, -2, 8})));
+    for (const QString& text : texts) {
+        const QRect needed = metrics.boundingRect(QRect(0, 0, 201, 57), flags, text);
+        EXPECT_LE(needed.height(), 57) << text.toStdString();
+        EXPECT_LE(needed.width(), 201) << text.toStdString();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// A radio button of a group of which only the checked one is a tab stop.
+#pragma once
+
+#include <QRadioButton>
+
+namespace velto {
+
+class RadioButton : public QRadioButton {
+public:
+    RadioButton(QWidget* parent, const QString& text);
+};
+
+}  // namespace velto
