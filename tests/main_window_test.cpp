@@ -276,6 +276,17 @@ TEST_F(MainWindow, TabVisitsTheListsTheCheckedModeAndTheAboutButton) {
                                      form->ComboBox5, form->RadioButton1, form->Button1}));
 }
 
+TEST_F(MainWindow, ArrowKeysSwitchTheModeWithinTheGroup) {
+    form->RadioButton2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->RadioButton2, Qt::Key_Down);
+    EXPECT_TRUE(form->RadioButton1->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), form->RadioButton1);
+    EXPECT_TRUE(form->ComboBox5->isEnabled());
+    QTest::keyClick(form->RadioButton1, Qt::Key_Up);
+    EXPECT_TRUE(form->RadioButton2->isChecked());
+    EXPECT_FALSE(form->ComboBox5->isEnabled());
+}
+
 TEST_F(MainWindow, ResultUsesTheSeparatorOfTheLocaleAsItChanges) {
     qputenv("LC_ALL", "ru_RU.UTF-8");
     QEvent localeChange(QEvent::LocaleChange);
