@@ -14,7 +14,7 @@ if [ "${1:-}" = "--tests" ]; then
   tests=true
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    locales xvfb xauth xdotool imagemagick
+    locales xvfb xauth xdotool x11-utils openbox imagemagick
   )
 fi
 

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts velto03 in a real X server, picks a marking with real key presses, checks the
+# stripes and the result panel on a screenshot, then closes the window with Alt+F4 and
+# expects exit status 0.
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+source "$(dirname "$0")/lib.sh"
+trap 'stop_desktop; rm -rf "$work"' EXIT
+
+start_desktop
+LC_ALL=ru_RU.UTF-8 "$program" 2>"$work/stderr" &
+APP_PID=$!
+main=$(window_named "Velto 03")
+xdotool windowactivate --sync "$main"
+sleep 0.3
+
+read -r frame_x frame_y < <(frame_origin "$main")
+[ "$frame_x,$frame_y" = "152,191" ] || fail "window placed at $frame_x,$frame_y, not 152,191"
+
+# List 1 brown, list 2 black, list 3 red, list 4 gold: 1 kOhm at 5 %.
+xdotool key --delay 40 Down Tab Down Tab Down Down Down Down Down Tab Down Down
+sleep 0.5
+screenshot "$work/shot.png"
+read -r x y < <(client_origin "$main")
+
+expect_pixel "$work/shot.png" $((x + 64)) $((y + 152)) 800000 "stripe 1 brown"
+expect_pixel "$work/shot.png" $((x + 71)) $((y + 175)) 800000 "stripe 1 brown, far corner"
+expect_pixel "$work/shot.png" $((x + 90)) $((y + 160)) 000000 "stripe 2 black"
+expect_pixel "$work/shot.png" $((x + 106)) $((y + 160)) ff0000 "stripe 3 red"
+expect_pixel "$work/shot.png" $((x + 122)) $((y + 160)) d7b01a "stripe 4 gold"
+[ "$(pixel "$work/shot.png" $((x + 138)) $((y + 160)))" != ffffff ] || fail "stripe 5 shows in four-band marking"
+expect_pixel "$work/shot.png" $((x + 16)) $((y + 136)) 515860 "picture background"
+expect_pixel "$work/shot.png" $((x + 234)) $((y + 122)) 000080 "result panel"
+yellow=$(convert "$work/shot.png" -crop "201x57+$((x + 240))+$((y + 128))" -fill black +opaque '#FFFF00' \
+  -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$yellow" -gt 20 ] || fail "no result text in the panel"
+
+xdotool key alt+F4
+status=0
+wait "$APP_PID" || status=$?
+APP_PID=
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "1 passed, 0 failed"
