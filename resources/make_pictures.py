@@ -3,6 +3,10 @@
 
 resistor.png  the 192 x 57 resistor on which the band stripes are painted (24-bit)
 mainicon.png  the 32 x 32 program icon, 16 colours with transparency
+okglyph.png   the OK button's tick: an 18 x 18 cell, then its disabled form (16 colours,
+              olive transparent)
+icons/NxN/velto03.png  the icon at the sizes a Linux desktop asks for, scaled from
+              mainicon.png pixel by pixel
 
 Run it again after changing a drawing; it needs only the Python standard library.
 """
@@ -114,8 +118,63 @@ def main_icon():
         for y in range(12, 20):
             pixels[y][x] = colour
     write_palette("mainicon.png", pixels, palette, clear)
+    scaled_icons(pixels, palette, clear)
+
+
+def tick_mask():
+    """The tick's body: a short stroke down to its foot, a long one up to the right."""
+    strokes = [((3.0, 9.0), (7.0, 13.0)), ((7.0, 13.0), (15.0, 3.0))]
+
+    def distance(px, py, a, b):
+        (ax, ay), (bx, by) = a, b
+        dx, dy = bx - ax, by - ay
+        t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+        return ((px - ax - t * dx) ** 2 + (py - ay - t * dy) ** 2) ** 0.5
+
+    return [[any(distance(x, y, a, b) <= 1.3 for a, b in strokes) for x in range(18)] for y in range(18)]
+
+
+def ok_glyph():
+    palette = [rgb(c) for c in ("#808000", "#008000", "#00FF00", "#000080", "#808080", "#FFFFFF")]
+    olive, green, lime, navy, grey, white = range(6)
+    body = tick_mask()
+
+    def inside(x, y):
+        return 0 <= x < 18 and 0 <= y < 18 and body[y][x]
+
+    pixels = [[olive] * 36 for _ in range(18)]
+    for y in range(18):
+        for x in range(18):
+            if body[y][x]:
+                pixels[y][x] = green
+                edge = not all(inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+                if edge:
+                    pixels[y][18 + x] = grey                      # disabled: grey outline
+                    if 18 + x + 1 < 36 and y + 1 < 18 and not inside(x + 1, y + 1):
+                        pixels[y + 1][18 + x + 1] = white         # with white relief
+            elif inside(x + 1, y + 1) or inside(x + 1, y) or inside(x, y + 1):
+                pixels[y][x] = lime                               # lit upper-left edge
+            elif inside(x - 1, y - 1) or inside(x - 1, y) or inside(x, y - 1):
+                pixels[y][x] = navy                               # shadow lower right
+    write_palette("okglyph.png", pixels, palette, olive)
+
+
+def scaled_icons(indices, palette, transparent):
+    """The icon at each desktop size, nearest pixel, as 8-bit RGBA."""
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        rows = []
+        for y in range(size):
+            row = bytearray()
+            for x in range(size):
+                index = indices[y * 32 // size][x * 32 // size]
+                row += bytes(palette[index]) + (b"\x00" if index == transparent else b"\xff")
+            rows.append(bytes(row))
+        folder = os.path.join(HERE, "icons", "%dx%d" % (size, size))
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, "velto03.png"), size, size, 6, 8, rows)
 
 
 if __name__ == "__main__":
     resistor()
     main_icon()
+    ok_glyph()

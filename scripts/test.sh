@@ -8,6 +8,7 @@ bash scripts/setup.sh --tests
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:disable_coredump=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 
 run_suite() {
   local dir=$1

@@ -6,7 +6,7 @@ set -euo pipefail
 program=$1
 work=$(mktemp -d)
 source "$(dirname "$0")/lib.sh"
-trap 'stop_desktop; rm -rf "$work"' EXIT
+trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; cat "$work/stderr"; } >&2; rm -rf "$work"' EXIT
 
 start_desktop
 LC_ALL=ru_RU.UTF-8 "$program" 2>"$work/stderr" &
