@@ -1,13 +1,20 @@
-// Velto 03: reads the decimal separator, opens the main window at its place and runs
-// until that window closes.
+// Velto 03: reads the decimal separator, opens the main window at its place, creates
+// the about window hidden, and runs until the main window closes.
 #include "app/application.h"
 #include "engine/number_text.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 
 int main(int argc, char** argv) {
     velto::LoadDecimalSeparator();
     const auto application = velto::Application::Open(argc, argv);
     TForm1 form1;
+    Form1 = &form1;
     form1.show();
-    return application->exec();
+    TForm2 form2(&form1);
+    Form2 = &form2;
+    const int status = application->exec();
+    Form2 = nullptr;
+    Form1 = nullptr;
+    return status;
 }

@@ -1,9 +1,13 @@
 #include "ui/Unit1.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QPixmap>
 
 #include "engine/evaluation.h"
+#include "ui/Unit2.h"
+
+TForm1* Form1 = nullptr;
 
 using velto::Bevel;
 
@@ -108,6 +112,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connect(RadioButton1, &QRadioButton::toggled, this, [this](bool checked) { if (checked) RadioButton1Click(); });
     connect(RadioButton2, &QRadioButton::toggled, this, [this](bool checked) { if (checked) RadioButton2Click(); });
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
     ComboBox1->setFocus();
     FormCreate();
@@ -150,4 +155,31 @@ void TForm1::RadioButton2Click() {
 void TForm1::Button2Click() {
     const auto mode = RadioButton1->isChecked() ? velto::BandMode::FiveBand : velto::BandMode::FourBand;
     if (const auto text = velto::EvaluateBands(mode, bandValues_)) rez->setText(QString::fromStdString(*text));
+}
+
+void TForm1::Button1Click() {
+    if (Form2 != nullptr) Form2->show();
+}
+
+void TForm1::FormClose() {
+    if (Form2 != nullptr) Form2->close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+// Minimising the main window takes the about window along, and restoring brings it back.
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && Form2 != nullptr) {
+        if (isMinimized()) {
+            aboutHiddenByMinimise_ = Form2->isVisible();
+            Form2->hide();
+        } else if (aboutHiddenByMinimise_) {
+            aboutHiddenByMinimise_ = false;
+            Form2->show();
+        }
+    }
+    QWidget::changeEvent(event);
 }

@@ -57,10 +57,20 @@ public:
     void RadioButton1Click();
     void RadioButton2Click();
     void Button2Click();
+    void Button1Click();
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // What every list's change handler does, for band 1..5.
     void BandChange(int band);
 
     velto::BandValues bandValues_{};
+    bool aboutHiddenByMinimise_ = false;
 };
+
+// The main window, from start-up to shutdown.
+extern TForm1* Form1;
