@@ -109,16 +109,21 @@ void TForm2::Label6Click() { QDesktopServices::openUrl(QUrl(QStringLiteral("mail
 
 void TForm2::BitBtn1Click() { close(); }
 
-void TForm2::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        const QWidget* active = QApplication::activeWindow();
-        const QScreen* current = QGuiApplication::screenAt(frameGeometry().center());
-        if (active != nullptr && current != nullptr)
-            move(velto::PlaceOnMonitor(frameGeometry(), current->geometry(), active->screen()->geometry()));
+// Going from hidden to visible: onto the active window's monitor, then active, with
+// the focus on OK.
+void TForm2::setVisible(bool visible) {
+    const bool appearing = visible && !isVisible();
+    const QWidget* active = QApplication::activeWindow();
+    const QScreen* current = QGuiApplication::screenAt(frameGeometry().center());
+    if (appearing && active != nullptr && current != nullptr) {
+        const QRect frame = frameGeometry();
+        move(pos() + velto::PlaceOnMonitor(frame, current->geometry(), active->screen()->geometry()) - frame.topLeft());
+    }
+    QScrollArea::setVisible(visible);
+    if (appearing) {
         activateWindow();
         BitBtn1->setFocus(Qt::ActiveWindowFocusReason);
     }
-    QScrollArea::showEvent(event);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -29,8 +29,9 @@ public:
     void Label6Click();
     void BitBtn1Click();
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
