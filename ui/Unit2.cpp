@@ -50,7 +50,7 @@ QPoint PlaceOnMonitor(const QRect& frame, const QRect& current, const QRect& tar
 TForm2::TForm2(QWidget* owner) : QScrollArea(owner) {
     using velto::Bevel;
     setObjectName(QStringLiteral("Form2"));
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("О программе Velto 03"));
     setFrameShape(QFrame::NoFrame);
     QPalette colours = palette();

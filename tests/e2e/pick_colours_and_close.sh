@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts velto03 in a real X server, picks a marking with real key presses, checks the
-# stripes and the result panel on a screenshot, then closes the window with Alt+F4 and
-# expects exit status 0.
+# stripes and the result panel on a screenshot; opens the about window with its button
+# and hides it with Enter; then closes the main window with Alt+F4 and expects exit
+# status 0.
 set -euo pipefail
 program=$1
 work=$(mktemp -d)
@@ -36,6 +37,23 @@ yellow=$(convert "$work/shot.png" -crop "201x57+$((x + 240))+$((y + 128))" -fill
   -format '%[fx:int(mean*w*h+0.5)]' info:)
 [ "$yellow" -gt 20 ] || fail "no result text in the panel"
 
+# The about button, clicked: the about window shows, active, and Enter hides it.
+xdotool mousemove $((x + 340)) $((y + 88)) click 1
+about=$(window_named "О программе Velto 03")
+sleep 0.3
+[ "$(xdotool getactivewindow)" = "$about" ] || fail "the about window is not active"
+screenshot "$work/about.png"
+read -r ax ay < <(client_origin "$about")
+expect_pixel "$work/about.png" $((ax + 4)) $((ay + 4)) 738fac "about window background"
+xdotool key Return
+sleep 0.3
+xdotool search --onlyvisible --name "^О программе Velto 03\$" >/dev/null && fail "Enter did not hide the about window"
+[ "$(xdotool getactivewindow)" = "$main" ] || fail "the main window is not active again"
+
+# Shown again, and left open: closing the main window ends the program all the same.
+xdotool mousemove $((x + 340)) $((y + 88)) click 1
+window_named "О программе Velto 03" >/dev/null
+xdotool windowactivate --sync "$main"
 xdotool key alt+F4
 status=0
 wait "$APP_PID" || status=$?
