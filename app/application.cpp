@@ -34,6 +34,7 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("velto03"));
+    setDesktopFileName(QStringLiteral("org.example.Velto03"));
     setWindowIcon(QIcon(QStringLiteral(":/mainicon.png")));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     // The narrow cut keeps every message of the result panel within its three lines.

@@ -15,6 +15,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     locales xvfb xauth xdotool x11-utils openbox imagemagick
+    dpkg-dev file desktop-file-utils appstream
   )
 fi
 
