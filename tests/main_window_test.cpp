@@ -326,8 +326,9 @@ TEST_F(Painted, StripesLieOnThePictureInTheirColours) {
     // Nothing picked: the picture alone, its last column the window's colour.
     for (int y = 0; y < 57; ++y) {
         for (int x = 0; x < 192; ++x) {
-            if (exact || (x % 8 == 4 && y % 8 == 4))
+            if (exact || (x % 8 == 4 && y % 8 == 4)) {
                 ASSERT_EQ(At(16 + x, 136 + y), picture.pixelColor(x, y)) << x << "," << y;
+            }
         }
         EXPECT_EQ(At(16 + 192, 136 + y), System(*form, QPalette::Window));
     }

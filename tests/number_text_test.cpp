@@ -166,11 +166,13 @@ TEST(NumberDigits, AgreeWithTheExactExpansionNearHalvesAndEverywhere) {
     }
     // Values whose 16th digit sits at a half, just above or just below it.
     for (int i = 0; i < 100000; ++i) {
-        const std::string prefix = std::to_string(1 + random() % 9) + "." + std::to_string(random() % 100000000000000);
+        const auto first = static_cast<int>(1 + random() % 9);
+        const auto fraction = static_cast<unsigned long long>(random() % 100000000000000);
+        const auto exponent = static_cast<int>(random() % 600) - 300;
         for (const char* tail : {"5", "49999", "50001", "45", "55", "4", "6"}) {
-            const std::string text = prefix + std::string(14 - (prefix.size() - 2), '0') + tail + "e" +
-                                     std::to_string(static_cast<int>(random() % 600) - 300);
-            values.push_back(std::strtod(text.c_str(), nullptr));
+            char text[64];
+            std::snprintf(text, sizeof text, "%d.%014llu%se%d", first, fraction, tail, exponent);
+            values.push_back(std::strtod(text, nullptr));
         }
     }
     for (double value : values) {

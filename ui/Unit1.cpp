@@ -6,19 +6,15 @@
 
 #include "engine/evaluation.h"
 #include "ui/Unit2.h"
+#include "ui/placement.h"
 
 TForm1* Form1 = nullptr;
 
 using velto::Bevel;
 
-namespace {
+using velto::Place;
 
-template <typename T>
-T* Place(T* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
+namespace {
 
 velto::Label* CaptionLabel(QWidget* parent, const char* name, int left, const char* text) {
     return Place(new velto::Label(parent, QString::fromUtf8(text)), name, left, 16, 46, 13);

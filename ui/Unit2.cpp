@@ -6,16 +6,13 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "ui/placement.h"
+
 TForm2* Form2 = nullptr;
 
-namespace {
+using velto::Place;
 
-template <typename T>
-T* Place(T* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
+namespace {
 
 void SetFace(QWidget* widget, const char* family, int pixels, QColor colour, bool underline = false) {
     QFont face(QString::fromLatin1(family));
