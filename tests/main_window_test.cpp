@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -158,6 +158,21 @@ TEST_F(MainWindow, EveryPickPaintsItsStripeStoresItsCodeAndEvaluatesOnce) {
             EXPECT_EQ(lists[band - 1]->currentText(), QString::fromUtf8(velto::ListEntries(band)[position].data()));
         }
     }
+}
+
+TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
+    Pick(1, 0);
+    Pick(2, 0);
+    Pick(3, 2);
+    Pick(4, 1);
+    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(form->rez);
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->text(QAccessible::Name), "10 Ом. +/-5%");
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form->ComboBox3);
+    ASSERT_NE(list, nullptr);
+    const auto labels = list->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0].first->text(QAccessible::Name), "Кольцо 3");
 }
 
 TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {

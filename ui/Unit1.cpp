@@ -70,6 +70,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     ComboBox4 = BandListFor(this, "ComboBox4", 4, 280, 22);
     ComboBox5 = BandListFor(this, "ComboBox5", 5, 368, 22);
     ComboBox5->setEnabled(false);
+    // On Linux assistive technology names a list after the label it is labelled by.
+    Label1->setBuddy(ComboBox1);
+    Label2->setBuddy(ComboBox2);
+    Label3->setBuddy(ComboBox3);
+    Label4->setBuddy(ComboBox4);
+    Label5->setBuddy(ComboBox5);
     QPalette firstList = ComboBox1->palette();
     firstList.setColor(QPalette::Base, firstList.color(QPalette::HighlightedText));
     ComboBox1->setPalette(firstList);
@@ -144,6 +150,12 @@ void TForm1::RadioButton1Click() {
 void TForm1::RadioButton2Click() {
     Label5->setEnabled(false);
     ComboBox5->setEnabled(false);
+    // On Linux assistive technology names a list after the label it is labelled by.
+    Label1->setBuddy(ComboBox1);
+    Label2->setBuddy(ComboBox2);
+    Label3->setBuddy(ComboBox3);
+    Label4->setBuddy(ComboBox4);
+    Label5->setBuddy(ComboBox5);
     Shape5->hide();
     Button2->click();
 }

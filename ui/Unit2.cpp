@@ -50,6 +50,7 @@ TForm2::TForm2(QWidget* owner) : QScrollArea(owner) {
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("О программе Velto 03"));
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);  // OK is the only tab stop
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0x738FAC));
     setPalette(colours);
