@@ -11,9 +11,9 @@ minimal=$build/bench/minimal_window
 
 work=$(mktemp -d)
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
 read -r number <"$work/display"
 export DISPLAY=":$number"
 
@@ -24,9 +24,17 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 measure() {
   local start pid shown
   start=$(now_ms)
-  "$1" >/dev/null 2>&1 &
+  "$1" >/dev/null 2>"$work/stderr" &
   pid=$!
-  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do sleep 0.01; done
+  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
+    if [ $(( $(now_ms) - start )) -gt 10000 ]; then
+      echo "$1 showed no window in 10 s; alive: $(kill -0 "$pid" 2>/dev/null && echo yes || echo no)" >&2
+      cat "$work/stderr" >&2
+      for w in $(xdotool search --pid "$pid" 2>/dev/null); do xwininfo -id "$w" | grep -E 'xwininfo|Map State' >&2; done
+      exit 1
+    fi
+    sleep 0.01
+  done
   shown=$(now_ms)
   sleep 0.5
   echo "$((shown - start)) $(awk '/VmHWM/ {print $2}' "/proc/$pid/status")"

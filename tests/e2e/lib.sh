@@ -7,7 +7,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 start_desktop() {
   local fifo
   fifo=$(mktemp -u) && mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
   rm -f "$fifo"
