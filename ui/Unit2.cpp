@@ -1,5 +1,7 @@
 #include "ui/Unit2.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -35,8 +37,7 @@ velto::Label* WrappedCentred(velto::Label* label) {
 namespace velto {
 
 QPoint PlaceOnMonitor(const QRect& frame, const QRect& current, const QRect& target) {
-    QPoint place = frame.topLeft();
-    if (current != target) place += target.topLeft() - current.topLeft();
+    QPoint place = frame.topLeft() - current.topLeft() + target.topLeft();
     place.setX(std::min(place.x(), target.right() + 1 - frame.width()));
     place.setY(std::min(place.y(), target.bottom() + 1 - frame.height()));
     return place;
