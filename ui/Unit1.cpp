@@ -150,12 +150,6 @@ void TForm1::RadioButton1Click() {
 void TForm1::RadioButton2Click() {
     Label5->setEnabled(false);
     ComboBox5->setEnabled(false);
-    // On Linux assistive technology names a list after the label it is labelled by.
-    Label1->setBuddy(ComboBox1);
-    Label2->setBuddy(ComboBox2);
-    Label3->setBuddy(ComboBox3);
-    Label4->setBuddy(ComboBox4);
-    Label5->setBuddy(ComboBox5);
     Shape5->hide();
     Button2->click();
 }
