@@ -11,7 +11,6 @@
 TForm1* Form1 = nullptr;
 
 using velto::Bevel;
-
 using velto::Place;
 
 namespace {
