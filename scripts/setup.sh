@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools
   fonts-liberation fonts-comic-neue
+  dpkg-dev file
 )
 tests=false
 if [ "${1:-}" = "--tests" ]; then
@@ -15,7 +16,7 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     locales xvfb xauth xdotool x11-utils openbox imagemagick
-    dpkg-dev file desktop-file-utils appstream
+    desktop-file-utils appstream
   )
 fi
 
