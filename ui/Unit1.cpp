@@ -43,9 +43,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);
-    QFont face(QStringLiteral("MS Sans Serif"));
-    face.setPixelSize(11);
-    setFont(face);
+    setFont(velto::Face("MS Sans Serif", 11));
 
     Bevel1 = Place(new Bevel(this, Bevel::Style::LoweredBox), "Bevel1", 8, 8, 449, 57);
     Label1 = CaptionLabel(this, "Label1", 16, "Кольцо 1");
@@ -85,13 +83,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     rez = Place(new velto::Label(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);
     rez->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     rez->setWordWrap(true);
-    QFont resultFace(QStringLiteral("System"));
-    resultFace.setPixelSize(16);
+    QFont resultFace = velto::Face("System", 16);
     resultFace.setBold(true);
     rez->setFont(resultFace);
-    QPalette resultColours = rez->palette();
-    resultColours.setColor(QPalette::WindowText, QColor(0xFFFF00));
-    rez->setPalette(resultColours);
+    velto::SetTextColour(rez, QColor(0xFFFF00));
     Button1 = Place(new QPushButton(QStringLiteral("О программе"), this), "Button1", 280, 80, 121, 17);
     Button2 = Place(new QPushButton(QStringLiteral("Результат"), this), "Button2", 232, 80, 41, 17);
     Button2->setFocusPolicy(Qt::NoFocus);

@@ -17,13 +17,10 @@ using velto::Place;
 namespace {
 
 void SetFace(QWidget* widget, const char* family, int pixels, QColor colour, bool underline = false) {
-    QFont face(QString::fromLatin1(family));
-    face.setPixelSize(pixels);
+    QFont face = velto::Face(family, pixels);
     face.setUnderline(underline);
     widget->setFont(face);
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    widget->setPalette(colours);
+    velto::SetTextColour(widget, colour);
 }
 
 velto::Label* WrappedCentred(velto::Label* label) {
@@ -55,9 +52,7 @@ TForm2::TForm2(QWidget* owner) : QScrollArea(owner) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0x738FAC));
     setPalette(colours);
-    QFont face(QStringLiteral("MS Sans Serif"));
-    face.setPixelSize(11);
-    setFont(face);
+    setFont(velto::Face("MS Sans Serif", 11));
 
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("content"));
