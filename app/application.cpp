@@ -2,8 +2,17 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <QWidget>
+#include <cerrno>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -12,22 +21,73 @@
 namespace velto {
 namespace {
 
-const char* Described(const char* variable) {
+bool IsSet(const char* variable) {
     const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0' ? value : "unset";
+    return value != nullptr && *value != '\0';
 }
 
-// While the platform is opened, Qt's messages are held back: a fatal one there means
-// no display, said in one line instead of an abort; the others are passed on after.
+const char* Described(const char* variable) { return IsSet(variable) ? std::getenv(variable) : "unset"; }
+
+// While the platform is opened, Qt's messages are held back, to be passed on once a
+// window can be opened, or else said as the reason in one line.
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
 
-void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "velto03: cannot open a window: no X11 or Wayland display is reachable (DISPLAY %s, WAYLAND_DISPLAY %s)\n",
-                     Described("DISPLAY"), Described("WAYLAND_DISPLAY"));
-        std::_Exit(1);
+[[noreturn]] void CannotOpenWindow() {
+    QStringList reasons;
+    for (const auto& [type, message] : g_heldMessages) {
+        const QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
+        // Neither the runtime-directory notice nor Qt's closing advice says what failed.
+        if (type == QtDebugMsg || type == QtInfoMsg || line.isEmpty() || line.startsWith(QLatin1String("QStandardPaths:")) ||
+            line.startsWith(QLatin1String("This application failed to start")) || reasons.contains(line))
+            continue;
+        reasons << line;
     }
+    if (reasons.isEmpty()) reasons << QStringLiteral("no screen is available");
+    std::fprintf(stderr, "velto03: cannot open a window: %s (DISPLAY %s, WAYLAND_DISPLAY %s)\n",
+                 qPrintable(reasons.join(QLatin1String("; "))), Described("DISPLAY"), Described("WAYLAND_DISPLAY"));
+    std::_Exit(1);
+}
+
+void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
     g_heldMessages.emplace_back(type, message);
+    if (type == QtFatalMsg) CannotOpenWindow();
+}
+
+// A scale factor that is not a positive finite number would leave Qt without a window
+// to show, or crash it.
+void DropBadScaleFactor() {
+    const char* value = std::getenv("QT_SCALE_FACTOR");
+    if (value == nullptr || *value == '\0') return;
+    char* end = nullptr;
+    const double factor = std::strtod(value, &end);
+    if (end != value && *end == '\0' && std::isfinite(factor) && factor > 0) return;
+    std::fprintf(stderr, "velto03: QT_SCALE_FACTOR=%s is not a positive number; ignored\n", value);
+    unsetenv("QT_SCALE_FACTOR");
+}
+
+bool PlatformNamedIn(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0) return true;
+    return false;
+}
+
+// The platform to open when the user names none: X11 wherever there is an X display,
+// XWayland included, so that placement and the taskbar rules hold; Wayland natively only
+// where there is no X display. Empty where the user chose, or where Qt's default stands.
+const char* ChosenPlatform(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") != nullptr || PlatformNamedIn(argc, argv)) return nullptr;
+    if (IsSet("DISPLAY")) return IsSet("WAYLAND_DISPLAY") ? "xcb;wayland" : "xcb";
+    if (IsSet("WAYLAND_DISPLAY")) return "wayland";
+    return nullptr;
+}
+
+int g_signalPipe[2] = {-1, -1};
+
+void WriteSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = write(g_signalPipe[1], &byte, 1);
+    errno = saved;
 }
 
 }  // namespace
@@ -43,12 +103,40 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 std::unique_ptr<Application> Application::Open(int& argc, char** argv) {
+    DropBadScaleFactor();
+    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && std::getenv("QT_QPA_PLATFORM") == nullptr &&
+        !PlatformNamedIn(argc, argv)) {
+        std::fprintf(stderr, "velto03: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are unset)\n");
+        return nullptr;
+    }
+    const char* platform = ChosenPlatform(argc, argv);
+    if (platform != nullptr) setenv("QT_QPA_PLATFORM", platform, 1);
+
     const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
     auto application = std::make_unique<Application>(argc, argv);
+    if (QGuiApplication::screens().isEmpty()) CannotOpenWindow();
     qInstallMessageHandler(previous);
+    // The choice was for this program alone, not for what the links start.
+    if (platform != nullptr) unsetenv("QT_QPA_PLATFORM");
     for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
         qt_message_output(type, QMessageLogContext(), message);
     return application;
+}
+
+void Application::CloseOnSignals(QWidget* window) {
+    if (pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, window, [window] {
+        char bytes[16];
+        while (read(g_signalPipe[0], bytes, sizeof bytes) > 0) {
+        }
+        window->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = WriteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
 }
 
 bool Application::event(QEvent* event) {

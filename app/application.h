@@ -1,5 +1,6 @@
-// The application object: the program's icon and faces, and the decimal separator
-// read again whenever the locale changes.
+// The application object: the program's icon and faces, the decimal separator read
+// again whenever the locale changes, and the ways the program starts and ends outside
+// its windows: the platform it opens, and the signals that close it.
 #pragma once
 
 #include <QApplication>
@@ -11,9 +12,13 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
-    // The application, or nothing (after one line on stderr) when no display can be
-    // opened, where Qt itself would abort.
+    // The application, or nothing (after one line on stderr that says why) when no
+    // window can be opened, where Qt itself would abort.
     static std::unique_ptr<Application> Open(int& argc, char** argv);
+
+    // SIGTERM, SIGHUP and SIGINT (a session ending, a terminal closing, Ctrl+C) close
+    // `window` as its close button does.
+    void CloseOnSignals(QWidget* window);
 
 protected:
     bool event(QEvent* event) override;

@@ -8,11 +8,13 @@
 int main(int argc, char** argv) {
     velto::LoadDecimalSeparator();
     const auto application = velto::Application::Open(argc, argv);
+    if (application == nullptr) return 1;
     TForm1 form1;
     Form1 = &form1;
     form1.show();
-    TForm2 form2(&form1);
+    TForm2 form2;
     Form2 = &form2;
+    application->CloseOnSignals(&form1);
     const int status = application->exec();
     Form2 = nullptr;
     Form1 = nullptr;

@@ -33,7 +33,8 @@ protected:
         main = std::make_unique<TForm1>();
         Form1 = main.get();
         main->show();
-        about = new TForm2(main.get());
+        aboutWindow = std::make_unique<TForm2>();
+        about = aboutWindow.get();
         Form2 = about;
         ActivateMain();
     }
@@ -54,13 +55,14 @@ protected:
     }
 
     std::unique_ptr<TForm1> main;
-    TForm2* about = nullptr;  // owned by the main window
+    std::unique_ptr<TForm2> aboutWindow;
+    TForm2* about = nullptr;
 };
 
-TEST_F(AboutWindow, IsAHiddenToolWindowOfTheMainWindow) {
+TEST_F(AboutWindow, IsAHiddenWindowThatTheMainWindowMayCover) {
     EXPECT_FALSE(about->isVisible());
-    EXPECT_EQ(about->parentWidget(), main.get());
-    EXPECT_TRUE(about->windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(about->isWindow());
+    EXPECT_EQ(about->windowHandle() ? about->windowHandle()->transientParent() : nullptr, nullptr);
     EXPECT_FALSE(about->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(about->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(about->windowTitle(), "О программе Velto 03");

@@ -91,12 +91,13 @@ protected:
         return edit->text() != before;
     }
 
-    // One pick with the arrow keys; true when the selection moved.
+    // One pick with the arrow keys, on from the entry the text names; true when it
+    // picked an entry.
     bool PickByKey(int band) {
         velto::BandList* list = lists[band - 1];
-        const int before = list->currentIndex();
+        const QString before = list->currentText();
         QTest::keyClick(list, random() % 2 ? Qt::Key_Down : Qt::Key_Up);
-        return list->currentIndex() != before;
+        return list->currentText() != before;
     }
 
     void BandChanged(int band) {

@@ -1,8 +1,11 @@
 #include "ui/Unit1.h"
 
 #include <QEvent>
+#include <QWindowStateChangeEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <utility>
 
 #include "engine/evaluation.h"
 #include "ui/Unit2.h"
@@ -87,7 +90,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     resultFace.setBold(true);
     rez->setFont(resultFace);
     velto::SetTextColour(rez, QColor(0xFFFF00));
-    Button1 = Place(new QPushButton(QStringLiteral("О программе"), this), "Button1", 280, 80, 121, 17);
+    Button1 = Place(new velto::PushButton(this, QStringLiteral("О программе")), "Button1", 280, 80, 121, 17);
     Button2 = Place(new QPushButton(QStringLiteral("Результат"), this), "Button2", 232, 80, 41, 17);
     Button2->setFocusPolicy(Qt::NoFocus);
     Button2->hide();
@@ -109,6 +112,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connect(RadioButton2, &QRadioButton::toggled, this, [this](bool checked) { if (checked) RadioButton2Click(); });
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
+        if (window == nullptr) return;
+        previousActive_ = std::exchange(lastActive_, window);
+        lastActiveSince_.start();
+    });
 
     ComboBox1->setFocus();
     FormCreate();
@@ -166,15 +174,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-// Minimising the main window takes the about window along, and restoring brings it back.
+// Minimising the main window, in any way, takes the about window along; restoring it
+// brings both back as they were, the one that was active active again.
 void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && Form2 != nullptr) {
-        if (isMinimized()) {
+        const bool wasMinimised = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
+        if (isMinimized() && !wasMinimised) {
             aboutHiddenByMinimise_ = Form2->isVisible();
+            // Some window managers (xfwm4) pass the focus on to the about window a moment
+            // before they minimise the main one: that change is not the user's.
+            const bool passedOn = previousActive_ == windowHandle() && lastActiveSince_.isValid() &&
+                                  lastActiveSince_.elapsed() < 250;
+            activeBeforeMinimise_ = passedOn ? previousActive_ : lastActive_;
             Form2->hide();
-        } else if (aboutHiddenByMinimise_) {
-            aboutHiddenByMinimise_ = false;
-            Form2->show();
+        } else if (!isMinimized() && wasMinimised) {
+            if (std::exchange(aboutHiddenByMinimise_, false)) Form2->ShowWithMainWindow();
+            if (activeBeforeMinimise_ != nullptr) activeBeforeMinimise_->requestActivate();
         }
     }
     QWidget::changeEvent(event);

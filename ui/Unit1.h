@@ -2,8 +2,11 @@
 // with its stripes and the navy result panel, kept in step by the handlers below.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <QWindow>
 
 #include "engine/band_tables.h"
 #include "ui/band_list.h"
@@ -11,6 +14,7 @@
 #include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/picture.h"
+#include "ui/push_button.h"
 #include "ui/radio_button.h"
 #include "ui/shape.h"
 
@@ -42,7 +46,7 @@ public:
     velto::RadioButton* RadioButton2;
     velto::Panel* Panel1;
     velto::Label* rez;
-    QPushButton* Button1;
+    velto::PushButton* Button1;
     QPushButton* Button2;
 
     // The five band codes; [0] is band 1.
@@ -69,7 +73,13 @@ private:
     void BandChange(int band);
 
     velto::BandValues bandValues_{};
+    // Minimising takes the about window along; restoring brings it back and gives the
+    // focus back to the window that had it.
     bool aboutHiddenByMinimise_ = false;
+    QPointer<QWindow> lastActive_;
+    QPointer<QWindow> previousActive_;
+    QElapsedTimer lastActiveSince_;
+    QPointer<QWindow> activeBeforeMinimise_;
 };
 
 // The main window, from start-up to shutdown.

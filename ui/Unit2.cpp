@@ -7,8 +7,11 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
+#include "ui/Unit1.h"
 #include "ui/placement.h"
+#include "ui/x11_hints.h"
 
 TForm2* Form2 = nullptr;
 
@@ -33,6 +36,23 @@ velto::Label* WrappedCentred(velto::Label* label) {
 
 namespace velto {
 
+QRect MonitorOf(const QRect& frame, const QList<QRect>& monitors) {
+    for (const QRect& monitor : monitors)
+        if (monitor.contains(frame.center())) return monitor;
+    const auto area = [&frame](const QRect& monitor) {
+        const QRect overlap = monitor.intersected(frame);
+        return static_cast<long long>(overlap.width()) * overlap.height();
+    };
+    const auto gap = [&frame](const QRect& monitor) {
+        const long long dx = std::max({0, monitor.left() - frame.right(), frame.left() - monitor.right()});
+        const long long dy = std::max({0, monitor.top() - frame.bottom(), frame.top() - monitor.bottom()});
+        return dx * dx + dy * dy;
+    };
+    return *std::min_element(monitors.begin(), monitors.end(), [&](const QRect& a, const QRect& b) {
+        return area(a) != area(b) ? area(a) > area(b) : gap(a) < gap(b);
+    });
+}
+
 QPoint PlaceOnMonitor(const QRect& frame, const QRect& current, const QRect& target) {
     QPoint place = frame.topLeft() - current.topLeft() + target.topLeft();
     place.setX(std::min(place.x(), target.right() + 1 - frame.width()));
@@ -42,10 +62,10 @@ QPoint PlaceOnMonitor(const QRect& frame, const QRect& current, const QRect& tar
 
 }  // namespace velto
 
-TForm2::TForm2(QWidget* owner) : QScrollArea(owner) {
+TForm2::TForm2() {
     using velto::Bevel;
     setObjectName(QStringLiteral("Form2"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("О программе Velto 03"));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);  // OK is the only tab stop
@@ -103,26 +123,72 @@ void TForm2::Label6Click() { QDesktopServices::openUrl(QUrl(QStringLiteral("mail
 
 void TForm2::BitBtn1Click() { close(); }
 
-// Going from hidden to visible: onto the active window's monitor, then active, with
-// the focus on OK.
+// Going from hidden to visible: never minimised, onto the active window's monitor with
+// its whole frame, then active with the focus on OK.
 void TForm2::setVisible(bool visible) {
     const bool appearing = visible && !isVisible();
-    const QWidget* active = QApplication::activeWindow();
-    const QScreen* current = QGuiApplication::screenAt(frameGeometry().center());
-    if (appearing && active != nullptr && current != nullptr) {
-        const QRect frame = frameGeometry();
-        move(pos() + velto::PlaceOnMonitor(frame, current->geometry(), active->screen()->geometry()) - frame.topLeft());
-    }
-    QScrollArea::setVisible(visible);
+    const bool activating = appearing && !testAttribute(Qt::WA_ShowWithoutActivating);
     if (appearing) {
+        if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+        if (activating) PlaceOnActiveMonitor();
+        velto::MarkAsUtilityWindow(this);
+    }
+    if (!visible) pullOnceFramed_ = false;
+    QScrollArea::setVisible(visible);
+    if (activating) {
         activateWindow();
         BitBtn1->setFocus(Qt::ActiveWindowFocusReason);
     }
 }
 
+void TForm2::ShowWithMainWindow() {
+    // Once the native window exists, the platform reads the window's property, not the
+    // widget attribute.
+    QWindow* window = windowHandle();
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    if (window != nullptr) window->setProperty("_q_showWithoutActivating", true);
+    show();
+    if (window != nullptr) window->setProperty("_q_showWithoutActivating", QVariant());
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void TForm2::PlaceOnActiveMonitor() {
+    const QWidget* active = QApplication::activeWindow();
+    if (active == nullptr) return;
+    // Before its first show the window manager has not framed it yet: the main window's
+    // frame, from the same window manager, stands in for its own.
+    QSize outer = frameGeometry().size();
+    const bool framed = outer != size();
+    if (!framed && Form1 != nullptr) outer += Form1->frameGeometry().size() - Form1->size();
+    const QRect frame(pos(), outer);
+    QList<QRect> monitors;
+    for (const QScreen* screen : QGuiApplication::screens()) monitors << screen->geometry();
+    move(velto::PlaceOnMonitor(frame, velto::MonitorOf(frame, monitors), active->screen()->geometry()));
+    pullOnceFramed_ = !framed;
+}
+
+// Its first show learns its own frame only once the window manager has framed it: then
+// the whole frame is pulled onto its monitor once more.
+void TForm2::moveEvent(QMoveEvent* event) {
+    QScrollArea::moveEvent(event);
+    const QRect frame = frameGeometry();
+    if (!pullOnceFramed_ || frame.size() == size() || screen() == nullptr) return;
+    pullOnceFramed_ = false;
+    const QPoint place = velto::PlaceOnMonitor(frame, screen()->geometry(), screen()->geometry());
+    if (place != frame.topLeft()) move(place);
+}
+
+// Minimised by the window manager (by its own button, or with the main window's group):
+// the program minimises as one, which hides this window until the main one comes back.
+void TForm2::changeEvent(QEvent* event) {
+    QScrollArea::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible() && Form1 != nullptr)
+        Form1->setWindowState(Form1->windowState() | Qt::WindowMinimized);
+}
+
 void TForm2::closeEvent(QCloseEvent* event) {
     QScrollArea::closeEvent(event);
-    if (parentWidget() != nullptr) parentWidget()->activateWindow();
+    if (Form1 != nullptr) Form1->activateWindow();
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {

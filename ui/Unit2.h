@@ -1,7 +1,9 @@
 // The about window: the program's name and purpose, the author's web and mail links,
-// and an OK button. A tool window of the main window, only ever hidden and shown.
+// and an OK button. A utility window of the program, only ever hidden and shown; the
+// main window may cover it.
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QScrollArea>
 
@@ -12,7 +14,7 @@
 
 class TForm2 : public QScrollArea {
 public:
-    explicit TForm2(QWidget* owner);
+    TForm2();
 
     velto::Bevel* Bevel1;
     velto::Bevel* Bevel2;
@@ -30,16 +32,30 @@ public:
     void BitBtn1Click();
 
     void setVisible(bool visible) override;
+    // Shows it again where and as it was, without taking the focus: the main window is
+    // coming back from being minimised.
+    void ShowWithMainWindow();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void PlaceOnActiveMonitor();
+
+    bool pullOnceFramed_ = false;  // placed before the window manager had framed it
 };
 
 // The about window, from start-up to shutdown.
 extern TForm2* Form2;
 
 namespace velto {
+
+// The monitor a window whose frame is `frame` lies on: the one that holds its centre,
+// else the one it overlaps most, else the nearest. `monitors` is not empty.
+QRect MonitorOf(const QRect& frame, const QList<QRect>& monitors);
 
 // Where a window whose frame is `frame` goes as it is shown: onto `target`, the active
 // window's monitor, at the same offset as on `current`, the monitor it lies on; then

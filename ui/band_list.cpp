@@ -1,6 +1,8 @@
 #include "ui/band_list.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 namespace velto {
 
@@ -13,17 +15,49 @@ BandList::BandList(QWidget* parent, std::span<const std::string_view> entries, i
     for (std::string_view entry : entries)
         addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
     setCurrentIndex(-1);
-    // activated comes with every pick, by mouse, keys or wheel; textEdited with every
-    // edit by the user and never when a pick sets the text.
+    // A pick (mouse, keys or wheel) sets the current index, which writes the entry's text
+    // before it announces the new index; activated then follows. Every other change of
+    // the text comes from outside: the user or assistive technology.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) { shownIndex_ = index; });
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+        if (!settingText_ && currentIndex() == shownIndex_) emit changed();
+    });
     connect(this, &QComboBox::activated, this, &BandList::changed);
     // A picked entry is wider than the text part at times: keep its start in view,
     // selected, so that typing replaces it.
     connect(this, &QComboBox::activated, this, [this] {
         lineEdit()->setSelection(static_cast<int>(currentText().size()), -static_cast<int>(currentText().size()));
     });
-    connect(lineEdit(), &QLineEdit::textEdited, this, &BandList::changed);
 }
 
 int BandList::selectedPosition() const { return findText(currentText()); }
+
+void BandList::Step(int step) {
+    const int from = selectedPosition();
+    const int to = from == -1 ? (step > 0 ? 0 : -1) : from + step;
+    if (to < 0 || to >= count()) return;
+    settingText_ = true;
+    setCurrentIndex(to);
+    setEditText(itemText(to));  // the index may have stayed while the text named another entry
+    settingText_ = false;
+    emit activated(to);
+}
+
+void BandList::keyPressEvent(QKeyEvent* event) {
+    const bool plain = !(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
+    if (plain && (event->key() == Qt::Key_Up || event->key() == Qt::Key_PageUp)) {
+        Step(-1);
+    } else if (plain && (event->key() == Qt::Key_Down || event->key() == Qt::Key_PageDown)) {
+        Step(1);
+    } else {
+        QComboBox::keyPressEvent(event);
+    }
+}
+
+void BandList::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta != 0) Step(delta > 0 ? -1 : 1);
+    event->accept();
+}
 
 }  // namespace velto

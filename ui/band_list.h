@@ -18,8 +18,21 @@ public:
     int selectedPosition() const;
 
 signals:
-    // Once for each user action: a pick from the list, or an edit of the text.
+    // Once for each change the user makes: a pick from the list, or any change of the
+    // text (typing, pasting, an input method, assistive technology).
     void changed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    // Picks the entry `step` places on from the one the text names, or the first entry
+    // when it names none.
+    void Step(int step);
+
+    int shownIndex_ = -1;      // the current index whose text the text part last took
+    bool settingText_ = false;  // the text is changing because of a pick
 };
 
 }  // namespace velto

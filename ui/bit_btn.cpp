@@ -1,7 +1,6 @@
 #include "ui/bit_btn.h"
 
 #include <QStyleOptionButton>
-#include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
 #include "ui/bevel.h"
@@ -9,7 +8,7 @@
 namespace velto {
 
 BitBtn::BitBtn(QWidget* parent, const QString& text, const QPixmap& glyph)
-    : QPushButton(text, parent), glyph_(glyph) {}
+    : PushButton(parent, text), glyph_(glyph) {}
 
 void BitBtn::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
@@ -31,10 +30,13 @@ void BitBtn::paintEvent(QPaintEvent*) {
     if (hasFocus()) {
         const QColor frame = palette().color(QPalette::Shadow);
         DrawBevelBox(painter, rect(), frame, frame);
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(4, 4, -4, -4);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        // Every other pixel in the text colour, the classic focus rectangle; the style's
+        // own would tint what lies under it.
+        QPen dots(palette().color(QPalette::ButtonText), 0);
+        dots.setDashPattern({1, 1});
+        painter.setPen(dots);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(4, 4, -5, -5));
     }
 }
 

@@ -16,9 +16,10 @@ void Label::paintEvent(QPaintEvent*) {
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::WindowText));
     } else {
-        painter.setPen(palette().color(QPalette::Light));
+        // The engraved look takes the bevels' colours, not the paler disabled ones.
+        painter.setPen(palette().color(QPalette::Normal, QPalette::Light));
         painter.drawText(rect().translated(1, 1), flags, text());
-        painter.setPen(palette().color(QPalette::Dark));
+        painter.setPen(palette().color(QPalette::Normal, QPalette::Dark));
     }
     painter.drawText(rect(), flags, text());
 }

@@ -1,4 +1,5 @@
-// A label that stands for a link: a hand pointer over it, and a click signal.
+// A label that stands for a link: a hand pointer over it, and a click signal, once for
+// a single click and once for a double click.
 #pragma once
 
 #include "ui/label.h"
@@ -15,7 +16,11 @@ signals:
     void clicked();
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool secondClick_ = false;  // the press was the second of a double click
 };
 
 }  // namespace velto
