@@ -37,7 +37,7 @@ std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
     for (const auto& [type, message] : g_heldMessages) {
         const QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
         // Neither the runtime-directory notice nor Qt's closing advice says what failed.
-        if (type == QtDebugMsg || type == QtInfoMsg || line.isEmpty() || line.startsWith(QLatin1String("QStandardPaths:")) ||
+        if (type == QtDebugMsg || line.isEmpty() || line.startsWith(QLatin1String("QStandardPaths:")) ||
             line.startsWith(QLatin1String("This application failed to start")) || reasons.contains(line))
             continue;
         reasons << line;
@@ -65,18 +65,20 @@ void DropBadScaleFactor() {
     unsetenv("QT_SCALE_FACTOR");
 }
 
-bool PlatformNamedIn(int argc, char** argv) {
+// Whether Qt's option `name` (-platform, -display) is among the arguments.
+bool OptionGiven(int argc, char** argv, const char* name) {
+    const std::size_t length = std::strlen(name);
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0) return true;
+        if (std::strncmp(argv[i], name, length) == 0 && (argv[i][length] == '\0' || argv[i][length] == '=')) return true;
     return false;
 }
 
 // The platform to open when the user names none: X11 wherever there is an X display,
 // XWayland included, so that placement and the taskbar rules hold; Wayland natively only
-// where there is no X display. Empty where the user chose, or where Qt's default stands.
+// where there is no X display. Null where the user chose, or where there is no display.
 const char* ChosenPlatform(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") != nullptr || PlatformNamedIn(argc, argv)) return nullptr;
-    if (IsSet("DISPLAY")) return IsSet("WAYLAND_DISPLAY") ? "xcb;wayland" : "xcb";
+    if (std::getenv("QT_QPA_PLATFORM") != nullptr || OptionGiven(argc, argv, "-platform")) return nullptr;
+    if (IsSet("DISPLAY") || OptionGiven(argc, argv, "-display")) return IsSet("WAYLAND_DISPLAY") ? "xcb;wayland" : "xcb";
     if (IsSet("WAYLAND_DISPLAY")) return "wayland";
     return nullptr;
 }
@@ -104,12 +106,11 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 
 std::unique_ptr<Application> Application::Open(int& argc, char** argv) {
     DropBadScaleFactor();
-    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && std::getenv("QT_QPA_PLATFORM") == nullptr &&
-        !PlatformNamedIn(argc, argv)) {
+    const char* platform = ChosenPlatform(argc, argv);
+    if (platform == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr && !OptionGiven(argc, argv, "-platform")) {
         std::fprintf(stderr, "velto03: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are unset)\n");
         return nullptr;
     }
-    const char* platform = ChosenPlatform(argc, argv);
     if (platform != nullptr) setenv("QT_QPA_PLATFORM", platform, 1);
 
     const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);

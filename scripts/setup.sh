@@ -15,7 +15,8 @@ if [ "${1:-}" = "--tests" ]; then
   tests=true
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    locales xvfb xauth xdotool x11-utils openbox imagemagick
+    locales xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
+    xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland
     desktop-file-utils appstream
   )
 fi

@@ -114,6 +114,30 @@ TEST_F(AboutWindow, AboutButtonShowsItActiveWithOkFocused) {
     EXPECT_TRUE(about->BitBtn1->hasFocus()) << "OK is the only tab stop";
 }
 
+TEST_F(AboutWindow, EnterAndSpaceClickTheFocusedAboutButton) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(key);
+        about->hide();
+        main->Button1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(main->Button1, key);
+        EXPECT_TRUE(about->isVisible());
+    }
+}
+
+TEST_F(AboutWindow, OkShowsADottedFocusRectangleAsSoonAsItShows) {
+    ShowAbout();
+    const QImage button = about->BitBtn1->grab().toImage();
+    const QColor text = about->BitBtn1->palette().color(QPalette::ButtonText);
+    int dots = 0, gaps = 0;
+    for (int x = 8; x < 240; ++x) (button.pixelColor(x, 4) == text ? dots : gaps)++;
+    EXPECT_GT(dots, 100);
+    EXPECT_GT(gaps, 100);
+    bool litEdge = false;  // the glyph's bright green, untinted
+    for (int y = 0; y < button.height(); ++y)
+        for (int x = 0; x < button.width(); ++x) litEdge = litEdge || button.pixelColor(x, y) == QColor(0x00FF00);
+    EXPECT_TRUE(litEdge);
+}
+
 TEST_F(AboutWindow, AboutButtonLeavesAVisibleAboutWindowAlone) {
     ShowAbout();
     about->move(400, 300);
@@ -175,6 +199,16 @@ TEST_F(AboutWindow, GoesAndComesBackWithTheMinimisedMainWindow) {
     main->setWindowState(Qt::WindowMinimized);
     main->setWindowState(Qt::WindowNoState);
     EXPECT_FALSE(about->isVisible());
+
+    // Minimised on its own by a window manager: the whole program goes, and comes back
+    // with the about window shown normally.
+    main->Button1->click();
+    about->setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(main->isMinimized());
+    EXPECT_FALSE(about->isVisible());
+    main->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isMinimized());
 }
 
 TEST_F(AboutWindow, ScrollBarsShowOnlyWhenSmallerThanItsContent) {
@@ -199,8 +233,10 @@ TEST_F(AboutWindow, LinksHandTheirAddressesToTheDesktop) {
     QTest::mouseClick(about->Label5, Qt::LeftButton);
     QTest::mouseClick(about->Label6, Qt::LeftButton);
     QTest::mouseClick(about->Label3, Qt::LeftButton);  // not a link
+    QTest::mouseClick(about->Label6, Qt::LeftButton);  // a double click opens once
+    QTest::mouseDClick(about->Label6, Qt::LeftButton);
     for (const char* scheme : {"http", "https", "mailto"}) QDesktopServices::unsetUrlHandler(scheme);
-    ASSERT_EQ(catcher.urls.size(), 2u);
+    ASSERT_EQ(catcher.urls.size(), 3u);
     EXPECT_EQ(catcher.urls[0], QUrl::fromUserInput(about->Label5->text()));
     EXPECT_EQ(catcher.urls[0].host(), QUrl::fromUserInput(about->Label5->text()).host());
     EXPECT_EQ(catcher.urls[1], QUrl("mailto:" + about->Label6->text()));
@@ -238,6 +274,20 @@ TEST(AboutWindowPlacement, MovesOntoTheActiveMonitorAndKeepsItsFarEdgesThere) {
     for (const MonitorCase& c : cases) {
         EXPECT_EQ(velto::PlaceOnMonitor(c.frame, c.current, c.target), c.expected) << c.what;
     }
+}
+
+TEST(AboutWindowPlacement, AWindowBelongsToTheMonitorOfItsCentreElseTheOneItOverlapsMostElseTheNearest) {
+    const QRect left(0, 0, 1920, 1080), right(1920, 0, 640, 480), above(0, -900, 1440, 900);
+    const QList<QRect> monitors = {left, right, above};
+    const std::pair<QRect, QRect> cases[] = {
+        {{312, 194, 415, 313}, left},        {{2000, 100, 415, 313}, right},
+        {{1800, 300, 415, 313}, right},      // centre on the right monitor, most of it on the left
+        {{2300, 400, 415, 313}, right},      // centre below the right monitor
+        {{1700, 1000, 415, 313}, left},      // centre in no monitor, mostly over the left one
+        {{2700, 600, 415, 313}, right},      // on none: the nearest
+        {{-900, -1300, 415, 313}, above},
+    };
+    for (const auto& [frame, expected] : cases) EXPECT_EQ(velto::MonitorOf(frame, monitors), expected) << frame.x() << "," << frame.y();
 }
 
 }  // namespace

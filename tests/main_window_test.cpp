@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -173,6 +174,15 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
     const auto labels = list->relations(QAccessible::Label);
     ASSERT_EQ(labels.size(), 1);
     EXPECT_EQ(labels[0].first->text(QAccessible::Name), "Кольцо 3");
+
+    // Text that assistive technology sets is a change like any typed one.
+    QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
+    QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(form->ComboBox1->lineEdit());
+    ASSERT_NE(edit->editableTextInterface(), nullptr);
+    edit->editableTextInterface()->replaceText(0, static_cast<int>(form->ComboBox1->currentText().size()), "Красный");
+    EXPECT_EQ(evaluations.count(), 1);
+    EXPECT_EQ(form->Shape1->fill(), Rgb(0xFF0000));
+    EXPECT_EQ(Result(), "20 Ом. +/-5%");
 }
 
 TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {
@@ -223,6 +233,33 @@ TEST_F(MainWindow, TypedTextSelectsOnlyAnEntryItEqualsExactly) {
     EXPECT_EQ(evaluations.count(), 1);
     EXPECT_EQ(form->bandValues()[0], 9);
     EXPECT_EQ(Result(), "92 Ом. +/-5%");
+}
+
+struct StepCase {
+    int picked;     // position picked before typing
+    const char* typed;
+    Qt::Key key;
+    const char* expected;  // the text after the key
+};
+
+TEST_F(MainWindow, ArrowKeysMoveOnFromTheEntryTheTextNames) {
+    const StepCase cases[] = {
+        {5, "Серый", Qt::Key_Down, "Белый "},      {5, "Серый", Qt::Key_Up, "Фиолетовый"},
+        {5, "xyz", Qt::Key_Down, "Коричневый"},    {0, "xyz", Qt::Key_Down, "Коричневый"},
+        {5, "xyz", Qt::Key_Up, "xyz"},             {8, "Красный", Qt::Key_PageDown, "Оранжевый"},
+        {5, "Белый ", Qt::Key_Down, "Белый "},
+    };
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.typed << " " << c.key);
+        Pick(1, c.picked);
+        ClearText(1);
+        Type(1, QString::fromUtf8(c.typed));
+        QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
+        QTest::keyClick(form->ComboBox1, c.key);
+        const QString expected = QString::fromUtf8(c.expected);
+        EXPECT_EQ(form->ComboBox1->currentText(), expected);
+        EXPECT_EQ(evaluations.count(), expected == QString::fromUtf8(c.typed) ? 0 : 1);
+    }
 }
 
 TEST_F(MainWindow, SwitchingModesRecomputesAndKeepsTheFifthPick) {
@@ -378,6 +415,21 @@ TEST_F(Painted, ResultPanelIsNavyWithARaisedEdge) {
     EXPECT_EQ(At(340, 120), System(*form, QPalette::Light));
     EXPECT_EQ(At(448, 150), System(*form, QPalette::Dark));
     EXPECT_EQ(At(340, 192), System(*form, QPalette::Dark));
+}
+
+// The disabled caption is engraved in the bevels' colours, not the paler disabled ones.
+TEST_F(Painted, DisabledCaptionIsEngravedInTheBevelColours) {
+    Grab();
+    int darkest = 255;
+    bool highlight = false;
+    for (int y = 16; y < 29; ++y) {
+        for (int x = 368; x < 414; ++x) {
+            darkest = std::min(darkest, qGray(At(x, y).rgb()));
+            highlight = highlight || At(x, y) == System(*form, QPalette::Light);
+        }
+    }
+    EXPECT_NEAR(darkest, qGray(System(*form, QPalette::Dark).rgb()), 8);  // the disabled grey is 32 paler
+    EXPECT_TRUE(highlight);
 }
 
 // With Qt's scaling, the captions and every result still fit their boxes.

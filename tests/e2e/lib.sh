@@ -1,24 +1,32 @@
-# Shared by the end-to-end tests: a private X server with a window manager, and pixel
-# reading from screenshots. Needs Xvfb, openbox, xdotool, xwininfo and ImageMagick.
+# Shared by the end-to-end tests: a private X server with a window manager, what
+# taskbars and switchers read of windows, and pixel reading from screenshots. Needs
+# Xvfb, openbox or xfwm4 (with dbus-run-session), xdotool, xprop, xwininfo, xrandr and
+# ImageMagick.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display and openbox on it; exports DISPLAY.
+# Starts Xvfb on a free display with a screen of $2 (1024x768 unless given) and window
+# manager $1 (openbox unless given) on it; exports DISPLAY.
 start_desktop() {
-  local fifo
+  local wm=${1:-openbox} size=${2:-1024x768} fifo
   fifo=$(mktemp -u) && mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
   rm -f "$fifo"
   export DISPLAY=":$number"
-  openbox --sm-disable >/dev/null 2>&1 &
+  case $wm in
+    openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
+    # xfwm4 reads its settings through D-Bus; it ends with the X server.
+    xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 & ;;
+    *) fail "unknown window manager $wm" ;;
+  esac
   WM_PID=$!
   for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
-  fail "openbox did not start"
+  fail "$wm did not start"
 }
 
 stop_desktop() {
@@ -49,6 +57,32 @@ frame_origin() {
   extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
   IFS=, read -r left _ top _ <<<"$extents"
   echo $((x - left)) $((y - top))
+}
+
+# Right, top and bottom edges of a window's frame as a line "left top right bottom"
+# (right and bottom exclusive).
+frame_box() {
+  local x y width height extents left right top bottom
+  read -r x y < <(client_origin "$1")
+  read -r width height < <(xwininfo -id "$1" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}')
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+  IFS=, read -r left right top bottom <<<"$extents"
+  echo $((x - left)) $((y - top)) $((x + width + right)) $((y + height + bottom))
+}
+
+# What taskbars and switchers read: the window's WM_STATE (Normal, Iconic, or empty when
+# withdrawn), its map state, its _NET_WM_STATE atoms; the active window and the stacking
+# order, bottom first, as decimal ids.
+wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state/ {print $NF}'; }
+map_state() { xwininfo -id "$1" | awk '/Map State/ {print $NF}'; }
+net_wm_state() { xprop -id "$1" _NET_WM_STATE | sed -n 's/.*= *//p'; }
+active_window() { printf '%d\n' "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# *\(0x[0-9a-f]*\).*/\1/p')"; }
+stacking() { for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr -d ','); do printf '%d ' "$id"; done; }
+
+# Waits up to two seconds for a condition given as a command.
+eventually() {
+  for _ in $(seq 20); do "$@" && return 0; sleep 0.1; done
+  return 1
 }
 
 screenshot() { import -window root "$1"; }

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Runs velto03 under a real window manager ($2: openbox or xfwm4) on one X screen split
+# into two monitors, 1024x768 and 640x480 beside it, and checks what taskbars, pagers and
+# switchers read: the about window's monitor moves with its whole frame, its taskbar
+# states, the stacking after a click on the main window, minimise and restore cycles as
+# one application with the active window kept, Enter on the focused about button, and
+# that SIGTERM, SIGHUP and SIGINT end the program as a close does.
+set -euo pipefail
+program=$1
+wm=$2
+work=$(mktemp -d)
+source "$(dirname "$0")/lib.sh"
+trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; cat "$work/stderr"; } >&2; rm -rf "$work"' EXIT
+
+# Where the minimise button of a window's title bar is, from the frame's right and top.
+case $wm in
+  openbox) minimise_button=(44 10) ;;
+  xfwm4) minimise_button=(39 14) ;;
+esac
+click_minimise_button() {
+  local left top right bottom
+  read -r left top right bottom < <(frame_box "$1")
+  xdotool mousemove $((right - minimise_button[0])) $((top + minimise_button[1])) click 1
+}
+
+start_desktop "$wm" 1664x768
+xrandr --setmonitor big 1024/270x768/203+0+0 screen >/dev/null
+xrandr --setmonitor small 640/169x480/127+1024+0 none >/dev/null
+
+start_program() {
+  LC_ALL=ru_RU.UTF-8 "$program" 2>>"$work/stderr" &
+  APP_PID=$!
+  main=$(window_named "Velto 03")
+  xdotool windowactivate --sync "$main"
+}
+click_in() {  # window x y
+  local x y
+  read -r x y < <(client_origin "$1")
+  xdotool mousemove $((x + $2)) $((y + $3)) click 1
+}
+inside() {  # window left top right bottom: the whole frame lies within
+  local l t r b
+  read -r l t r b < <(frame_box "$1")
+  [ "$l" -ge "$2" ] && [ "$t" -ge "$3" ] && [ "$r" -le "$4" ] && [ "$b" -le "$5" ]
+}
+is_active() { [ "$(active_window)" = "$1" ]; }
+is_unmapped() { [ "$(map_state "$1")" = IsUnMapped ]; }
+shown_normally() { [ "$(map_state "$1")" = IsViewable ] && [ "$(wm_state "$1")" = Normal ] && ! net_wm_state "$1" | grep -q HIDDEN; }
+about_hidden() { ! xdotool search --onlyvisible --name "^О программе Velto 03\$" >/dev/null; }
+main_above_about() { [[ " $(stacking)" == *" $about "*"$main "* ]]; }
+
+start_program
+
+# The first show, from a main window on the 640x480 monitor: the about window's whole
+# frame, title bar included, lies on that monitor.
+xdotool windowmove --sync "$main" 1100 20
+xdotool windowactivate --sync "$main"
+click_in "$main" 340 88
+about=$(window_named "О программе Velto 03")
+eventually inside "$about" 1024 0 1664 480 || fail "about window is not wholly on the 640x480 monitor: $(frame_box "$about")"
+eventually is_active "$about" || fail "the about window is not active when shown"
+states=$(net_wm_state "$about")
+[[ $states == *_NET_WM_STATE_SKIP_TASKBAR* && $states == *_NET_WM_STATE_SKIP_PAGER* ]] ||
+  fail "the about window would show in a taskbar or pager: _NET_WM_STATE = $states"
+xprop -id "$about" WM_TRANSIENT_FOR | grep -q 'not found' || fail "the about window is transient for another window"
+
+# Left with its centre on no monitor, it goes onto the active window's monitor when it
+# shows again, wholly.
+xdotool windowmove --sync "$about" 1500 400
+read -r l t r b < <(frame_box "$about")
+[ $(((l + r) / 2)) -ge 1664 ] || [ $(((t + b) / 2)) -ge 480 ] || fail "could not move the about window off the monitors: $l $t $r $b"
+xdotool windowactivate --sync "$about"
+xdotool key Return
+eventually about_hidden || fail "Enter did not hide the about window"
+xdotool windowmove --sync "$main" 152 191
+xdotool windowactivate --sync "$main"
+click_in "$main" 340 88
+about=$(window_named "О программе Velto 03")  # closing a window ends its X window
+eventually shown_normally "$about" || fail "the about window did not show again"
+eventually inside "$about" 0 0 1024 768 || fail "about window is not wholly on the main window's monitor: $(frame_box "$about")"
+
+# A click on the main window raises it over the about window; the about button then
+# leaves the about window covered.
+click_in "$main" 100 180
+eventually main_above_about || fail "the main window ($main) is not above the about window ($about): $(stacking)"
+click_in "$main" 340 88
+sleep 0.3
+main_above_about || fail "the about button raised the about window: $(stacking)"
+
+# Minimised and restored as one application, twice, each time with the window that was
+# active before active again: by the title-bar button with the main window active, and
+# by a minimise request with the about window active.
+for cycle in button request; do
+  if [ $cycle = button ]; then
+    xdotool windowactivate --sync "$main"
+    before=$main
+    sleep 0.3
+    click_minimise_button "$main"
+  else
+    xdotool windowactivate --sync "$about"
+    before=$about
+    sleep 0.3
+    xdotool windowminimize "$main"
+  fi
+  eventually test "$(wm_state "$main")" = Iconic || fail "$cycle: the main window was not minimised"
+  eventually is_unmapped "$about" || fail "$cycle: the about window stayed on screen"
+  xdotool windowactivate "$main"  # as a taskbar or window list restores it
+  eventually shown_normally "$main" || fail "$cycle: the main window did not come back"
+  eventually shown_normally "$about" || fail "$cycle: the about window did not come back"
+  sleep 1
+  shown_normally "$main" && shown_normally "$about" || fail "$cycle: the windows did not stay"
+  eventually is_active "$before" || fail "$cycle: window $before was active before, $(active_window) is after"
+done
+
+# Where the window manager gives the about window a minimise button of its own, it
+# minimises the whole program, which then comes back whole.
+if [ $wm = openbox ]; then
+  xdotool windowactivate --sync "$about"
+  sleep 0.3
+  click_minimise_button "$about"
+  eventually test "$(wm_state "$main")" = Iconic || fail "the about window's minimise button left the main window"
+  xdotool windowactivate "$main"
+  eventually shown_normally "$main" && eventually shown_normally "$about" || fail "not restored after the about window's minimise"
+fi
+
+# Enter clicks the focused about button.
+xdotool windowactivate --sync "$about"
+xdotool key Return
+eventually about_hidden || fail "Enter did not hide the about window"
+xdotool windowactivate --sync "$main"
+click_in "$main" 40 42
+xdotool key --delay 40 Tab Tab Tab Tab Tab Return
+about=$(window_named "О программе Velto 03")
+eventually shown_normally "$about" || fail "Enter on the focused about button did not show the about window"
+eventually is_active "$about" || fail "the about window is not active after Enter"
+
+# Signals end the program as a close of the main window does.
+for signal in TERM HUP INT; do
+  [ $signal = TERM ] || start_program
+  kill -s $signal "$APP_PID"
+  status=0
+  wait "$APP_PID" || status=$?
+  APP_PID=
+  [ "$status" -eq 0 ] || fail "SIG$signal: exit status $status"
+done
+echo "1 passed, 0 failed"

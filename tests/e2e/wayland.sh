@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs velto03 in a Wayland session (weston, headless). With XWayland there, it comes up
+# on X11, where placement and the taskbar rules hold, unless the user names the platform;
+# with no X display it comes up natively. Every run ends with SIGTERM and status 0.
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+source "$(dirname "$0")/lib.sh"
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+trap 'kill "${APP_PID:-}" "${WESTON_PID:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+
+weston --backend=headless-backend.so --socket=velto-test --xwayland --idle-time=0 >"$work/weston.log" 2>&1 &
+WESTON_PID=$!
+for _ in $(seq 100); do
+  x_display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
+  [ -n "$x_display" ] && break
+  sleep 0.1
+done
+[ -n "$x_display" ] || { cat "$work/weston.log"; fail "weston did not start with XWayland"; }
+
+# Starts the program with the environment given, keeps its stderr with the Wayland
+# protocol it speaks, and checks that it is still running a moment later.
+start() {
+  env -u QT_QPA_PLATFORM "$@" WAYLAND_DEBUG=client "$program" 2>"$work/stderr" &
+  APP_PID=$!
+  sleep 2
+  kill -0 "$APP_PID" 2>/dev/null || { cat "$work/stderr"; fail "the program did not stay up ($*)"; }
+}
+speaks_wayland() { grep -q 'xdg_toplevel@[0-9]*\.set_title("Velto 03")' "$work/stderr"; }
+stop() {
+  kill -s TERM "$APP_PID"
+  local status=0
+  wait "$APP_PID" || status=$?
+  APP_PID=
+  [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM ($1)"
+}
+
+start WAYLAND_DISPLAY=velto-test DISPLAY="$x_display"
+DISPLAY=$x_display window_named "Velto 03" >/dev/null
+speaks_wayland && fail "with XWayland there, the program spoke Wayland"
+stop "XWayland"
+
+start WAYLAND_DISPLAY=velto-test DISPLAY="$x_display" QT_QPA_PLATFORM=wayland
+speaks_wayland || fail "the platform the user named did not win"
+stop "named platform"
+
+start -u DISPLAY WAYLAND_DISPLAY=velto-test
+speaks_wayland || fail "with only a Wayland display, the main window did not come up natively"
+stop "native Wayland"
+echo "1 passed, 0 failed"
