@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
@@ -186,8 +187,11 @@ void TForm2::changeEvent(QEvent* event) {
         Form1->setWindowState(Form1->windowState() | Qt::WindowMinimized);
 }
 
+// Every way of closing only hides it, keeping its X window: the focus passes straight
+// back to the main window instead of to a window that is going away.
 void TForm2::closeEvent(QCloseEvent* event) {
-    QScrollArea::closeEvent(event);
+    event->ignore();
+    hide();
     if (Form1 != nullptr) Form1->activateWindow();
 }
 

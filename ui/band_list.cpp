@@ -15,6 +15,10 @@ BandList::BandList(QWidget* parent, std::span<const std::string_view> entries, i
     for (std::string_view entry : entries)
         addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
     setCurrentIndex(-1);
+    // Qt would make an entry that the text names current when editing finishes, and
+    // report it as a pick: a change nobody made. The selected position is read from the
+    // text instead.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     // A pick (mouse, keys or wheel) sets the current index, which writes the entry's text
     // before it announces the new index; activated then follows. Every other change of
     // the text comes from outside: the user or assistive technology.

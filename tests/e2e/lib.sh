@@ -42,7 +42,7 @@ window_named() {
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
-  fail "no window named '$1'"
+  fail "no window named '$1' (line ${BASH_LINENO[0]})"
 }
 
 # Absolute X and Y of a window's client area.

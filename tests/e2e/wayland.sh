@@ -33,7 +33,7 @@ stop() {
   local status=0
   wait "$APP_PID" || status=$?
   APP_PID=
-  [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM ($1)"
+  [ "$status" -eq 0 ] || { grep -v '^\[' "$work/stderr" | tail -n 60 >&2; fail "exit status $status after SIGTERM ($1)"; }
 }
 
 start WAYLAND_DISPLAY=velto-test DISPLAY="$x_display"
