@@ -97,7 +97,11 @@ void WriteSignal(int) {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("velto03"));
     setDesktopFileName(QStringLiteral("org.example.Velto03"));
-    setWindowIcon(QIcon(QStringLiteral(":/mainicon.png")));
+    // MAINICON, and the same drawing made for each size that taskbars and switchers ask for.
+    QIcon icon(QStringLiteral(":/mainicon.png"));
+    for (const int size : {16, 22, 24, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/velto03.png").arg(size));
+    setWindowIcon(icon);
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     // The narrow cut keeps every message of the result panel within its three lines.
     QFont::insertSubstitution(QStringLiteral("System"), QStringLiteral("Liberation Sans Narrow"));

@@ -5,8 +5,9 @@ resistor.png  the 192 x 57 resistor on which the band stripes are painted (24-bi
 mainicon.png  the 32 x 32 program icon, 16 colours with transparency
 okglyph.png   the OK button's tick: an 18 x 18 cell, then its disabled form (16 colours,
               olive transparent)
-icons/NxN/velto03.png  the icon at the sizes a Linux desktop asks for, scaled from
-              mainicon.png pixel by pixel
+icons/NxN/velto03.png  the icon drawn for each size a Linux desktop asks for, with all
+              five bands distinct at every size; at 32 x 32 it is mainicon.png
+icons/velto03.svg  the same drawing, scalable
 
 Run it again after changing a drawing; it needs only the Python standard library.
 """
@@ -100,25 +101,55 @@ def resistor():
     write_rgb("resistor.png", pixels)
 
 
+ICON_COLOURS = {"body": "#C0C0C0", "yellow": "#FFFF00", "red": "#FF0000", "blue": "#0000FF",
+                "white": "#FFFFFF", "magenta": "#FF00FF"}
+
+
+def icon_shapes(size):
+    """The icon at `size` pixels as rectangles (colour, left, top, right, bottom), drawn in
+    order: leads, body with wider end caps, then the five bands, each band one pixel or
+    more wide with body between. At 32 pixels this is MAINICON exactly."""
+    band = max(1, size // 32)
+    pitch = 2 * band
+    centre = size // 2
+    red = centre - 2 * pitch
+    yellow = red - (2 * pitch if size >= 32 else pitch)
+    left = yellow - (2 * band if size >= 32 else band)
+    right = size - 1 - left
+    cap = yellow + band - left                      # width of each end cap less one
+    half = lambda eighths: max(1, int(eighths * size / 64 + 0.5))
+    cap_rows, middle_rows, lead_rows = half(10), half(8), half(2)
+    shapes = [("body", 0, centre - lead_rows, size - 1, centre + lead_rows - 1),
+              ("body", left, centre - cap_rows, left + cap, centre + cap_rows - 1),
+              ("body", right - cap, centre - cap_rows, right, centre + cap_rows - 1),
+              ("body", left, centre - middle_rows, right, centre + middle_rows - 1),
+              ("yellow", yellow, centre - cap_rows, yellow + band - 1, centre + cap_rows - 1)]
+    for number, colour in enumerate(("red", "blue", "white", "magenta")):
+        x = red + number * pitch
+        shapes.append((colour, x, centre - middle_rows, x + band - 1, centre + middle_rows - 1))
+    return shapes
+
+
 def main_icon():
-    palette = [rgb(c) for c in ("#000000", "#C0C0C0", "#FFFF00", "#FF0000", "#0000FF", "#FFFFFF",
-                                "#FF00FF")]
-    clear, body, yellow, red, blue, white, magenta = range(7)
-    pixels = [[clear] * 32 for _ in range(32)]
-    for x in range(32):
-        for y in (15, 16):
-            pixels[y][x] = body                               # leads, edge to edge
-    for x in range(6, 26):
-        top, bottom = (11, 20) if x <= 9 or x >= 22 else (12, 19)   # wider end caps
-        for y in range(top, bottom + 1):
-            pixels[y][x] = body
-    for y in range(11, 21):
-        pixels[y][8] = yellow
-    for x, colour in ((12, red), (14, blue), (16, white), (18, magenta)):
-        for y in range(12, 20):
-            pixels[y][x] = colour
-    write_palette("mainicon.png", pixels, palette, clear)
-    scaled_icons(pixels, palette, clear)
+    names = ["clear"] + list(ICON_COLOURS)
+    palette = [rgb("#000000")] + [rgb(ICON_COLOURS[name]) for name in names[1:]]
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        pixels = [[0] * size for _ in range(size)]
+        for colour, x0, y0, x1, y1 in icon_shapes(size):
+            for y in range(y0, y1 + 1):
+                for x in range(x0, x1 + 1):
+                    pixels[y][x] = names.index(colour)
+        if size == 32:
+            write_palette("mainicon.png", pixels, palette, 0)
+        folder = os.path.join(HERE, "icons", "%dx%d" % (size, size))
+        os.makedirs(folder, exist_ok=True)
+        write_palette(os.path.join(folder, "velto03.png"), pixels, palette, 0)
+    rects = "".join('  <rect x="%d" y="%d" width="%d" height="%d" fill="%s"/>\n'
+                    % (x0, y0, x1 - x0 + 1, y1 - y0 + 1, ICON_COLOURS[colour])
+                    for colour, x0, y0, x1, y1 in icon_shapes(32))
+    with open(os.path.join(HERE, "icons", "velto03.svg"), "w") as out:
+        out.write('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32"'
+                  ' shape-rendering="crispEdges">\n' + rects + "</svg>\n")
 
 
 def tick_mask():
@@ -157,21 +188,6 @@ def ok_glyph():
             elif inside(x - 1, y - 1) or inside(x - 1, y) or inside(x, y - 1):
                 pixels[y][x] = navy                               # shadow lower right
     write_palette("okglyph.png", pixels, palette, olive)
-
-
-def scaled_icons(indices, palette, transparent):
-    """The icon at each desktop size, nearest pixel, as 8-bit RGBA."""
-    for size in (16, 22, 24, 32, 48, 64, 128, 256):
-        rows = []
-        for y in range(size):
-            row = bytearray()
-            for x in range(size):
-                index = indices[y * 32 // size][x * 32 // size]
-                row += bytes(palette[index]) + (b"\x00" if index == transparent else b"\xff")
-            rows.append(bytes(row))
-        folder = os.path.join(HERE, "icons", "%dx%d" % (size, size))
-        os.makedirs(folder, exist_ok=True)
-        write_png(os.path.join(folder, "velto03.png"), size, size, 6, 8, rows)
 
 
 if __name__ == "__main__":

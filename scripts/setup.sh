@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running Velto 03 need on Debian 12, only where it is
-# missing; with --tests also what the test suite needs, and the locales it reads.
-# Safe to run again.
+# missing; with --package also what building its Debian package needs; with --tests
+# also what the test suite needs (the package tools included), and the locales it
+# reads. Safe to run again.
 set -euo pipefail
 
 packages=(
@@ -10,10 +11,13 @@ packages=(
   fonts-liberation fonts-comic-neue
   dpkg-dev file
 )
+package_tools=(debhelper fakeroot lintian)
 tests=false
-if [ "${1:-}" = "--tests" ]; then
+if [ "${1:-}" = "--package" ]; then
+  packages+=("${package_tools[@]}")
+elif [ "${1:-}" = "--tests" ]; then
   tests=true
-  packages+=(
+  packages+=("${package_tools[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
     locales xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
     xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland

@@ -21,4 +21,4 @@ run_suite() {
 echo "== Optimised build"
 run_suite build/release -DCMAKE_BUILD_TYPE=Release
 echo "== Sanitizer build"
-run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON -DVELTO_BUILD_BENCH=OFF
+run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVELTO_SANITIZE=ON -DVELTO_BUILD_BENCH=OFF -DVELTO_TEST_PACKAGE=OFF

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Starts velto03 in a real X server, picks a marking with real key presses, checks the
-# stripes and the result panel on a screenshot; opens the about window with its button
-# and hides it with Enter; then closes the main window with Alt+F4 and expects exit
-# status 0.
+# Starts velto03 in a real X server, as a desktop entry with startup notification
+# starts it, and expects the notice that start-up is complete; picks a marking with real
+# key presses, checks the stripes and the result panel on a screenshot; opens the about
+# window with its button and hides it with Enter; then closes the main window with
+# Alt+F4 and expects exit status 0.
 set -euo pipefail
 program=$1
 work=$(mktemp -d)
@@ -10,9 +11,15 @@ source "$(dirname "$0")/lib.sh"
 trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; cat "$work/stderr"; } >&2; rm -rf "$work"' EXIT
 
 start_desktop
-LC_ALL=ru_RU.UTF-8 "$program" 2>"$work/stderr" &
+xev -root -event property >"$work/root-events" 2>&1 &
+XEV_PID=$!
+sleep 0.3
+LC_ALL=ru_RU.UTF-8 DESKTOP_STARTUP_ID=velto03-test_TIME0 "$program" 2>"$work/stderr" &
 APP_PID=$!
 main=$(window_named "Velto 03")
+sleep 0.3
+kill "$XEV_PID"
+grep -q '_NET_STARTUP_INFO' "$work/root-events" || fail "no startup notification ended the launch"
 xdotool windowactivate --sync "$main"
 sleep 0.3
 
