@@ -20,7 +20,7 @@ elif [ "${1:-}" = "--tests" ]; then
   packages+=("${package_tools[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev
     locales xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
-    xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland
+    xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland orca speech-dispatcher at-spi2-core
     desktop-file-utils appstream
   )
 fi

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QScrollBar>
@@ -67,6 +68,7 @@ TEST_F(AboutWindow, IsAHiddenWindowThatTheMainWindowMayCover) {
     EXPECT_FALSE(about->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(about->windowTitle(), "О программе Velto 03");
     EXPECT_EQ(about->objectName(), "Form2");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(about)->text(QAccessible::Description), about->Label2->text());
 }
 
 struct Placement {
@@ -235,8 +237,18 @@ TEST_F(AboutWindow, LinksHandTheirAddressesToTheDesktop) {
     QTest::mouseClick(about->Label3, Qt::LeftButton);  // not a link
     QTest::mouseClick(about->Label6, Qt::LeftButton);  // a double click opens once
     QTest::mouseDClick(about->Label6, Qt::LeftButton);
+    for (velto::LinkLabel* link : {about->Label5, about->Label6}) {  // as assistive technology follows it
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link);
+        EXPECT_EQ(accessible->role(), QAccessible::Link);
+        EXPECT_EQ(accessible->text(QAccessible::Name), link->text());
+        ASSERT_EQ(accessible->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(link->focusPolicy(), Qt::NoFocus);
+    }
     for (const char* scheme : {"http", "https", "mailto"}) QDesktopServices::unsetUrlHandler(scheme);
-    ASSERT_EQ(catcher.urls.size(), 3u);
+    ASSERT_EQ(catcher.urls.size(), 5u);
+    EXPECT_EQ(catcher.urls[3], catcher.urls[0]);
+    EXPECT_EQ(catcher.urls[4], catcher.urls[1]);
     EXPECT_EQ(catcher.urls[0], QUrl::fromUserInput(about->Label5->text()));
     EXPECT_EQ(catcher.urls[0].host(), QUrl::fromUserInput(about->Label5->text()).host());
     EXPECT_EQ(catcher.urls[1], QUrl("mailto:" + about->Label6->text()));

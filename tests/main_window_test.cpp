@@ -172,6 +172,7 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
     Pick(4, 1);
     QAccessibleInterface* result = QAccessible::queryAccessibleInterface(form->rez);
     ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->role(), QAccessible::Notification);  // a screen reader speaks it as it shows
     EXPECT_EQ(result->text(QAccessible::Name), "10 Ом. +/-5%");
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form->ComboBox3);
     ASSERT_NE(list, nullptr);

@@ -83,7 +83,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     RadioButton2 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с четырьмя полосами")), "RadioButton2", 8, 80, 185, 17);
     RadioButton2->setChecked(true);
     Panel1 = Place(new velto::Panel(this, QColor(0x000080)), "Panel1", 232, 120, 217, 73);
-    rez = Place(new velto::Label(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);
+    rez = Place(new velto::ResultLabel(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);
     rez->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     rez->setWordWrap(true);
     QFont resultFace = velto::Face("System", 16);

@@ -16,6 +16,7 @@
 #include "ui/picture.h"
 #include "ui/push_button.h"
 #include "ui/radio_button.h"
+#include "ui/result_label.h"
 #include "ui/shape.h"
 
 class TForm1 : public QWidget {
@@ -45,7 +46,7 @@ public:
     velto::RadioButton* RadioButton1;
     velto::RadioButton* RadioButton2;
     velto::Panel* Panel1;
-    velto::Label* rez;
+    velto::ResultLabel* rez;
     velto::PushButton* Button1;
     QPushButton* Button2;
 

@@ -92,6 +92,7 @@ TForm2::TForm2() {
                                                "маркирови"))),
                    "Label2", 24, 48, 361, 57);
     SetFace(Label2, "MS Sans Serif", 13, QColor(0x00FF00));
+    setAccessibleDescription(Label2->text());  // read with the title when the window opens
     Label3 = Place(new velto::Label(content, QStringLiteral("Вся информация на сайте ")), "Label3", 136, 112, 136, 13);
     Label4 = Place(WrappedCentred(new velto::Label(
                        content, QStringLiteral("Программист Кварбин. Замечания и пожелания принимаются по адресу"))),

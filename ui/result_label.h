@@ -1,0 +1,20 @@
+// The result label: a label whose every new text is announced to assistive technology
+// as a notification, so that a screen reader speaks it without the focus moving.
+#pragma once
+
+#include "ui/label.h"
+
+namespace velto {
+
+class ResultLabel : public Label {
+    Q_OBJECT
+
+public:
+    ResultLabel(QWidget* parent, const QString& text);
+
+    // Shows `text`; a text that differs from the one shown is announced. (Hides
+    // QLabel::setText, which announces nothing.)
+    void setText(const QString& text);
+};
+
+}  // namespace velto
