@@ -1,13 +1,41 @@
 #include "ui/band_list.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
 
 namespace velto {
+namespace {
+
+QAccessible::UpdateHandler g_nextHandler = nullptr;
+
+// As the focus leaves a list, its text part drops its selection, and Qt announces that;
+// a screen reader takes it for the list the focus goes to and says "text not selected"
+// on every Tab. That one announcement is not passed on; every other goes on as before.
+void DropDeselectionAsFocusLeaves(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::TextSelectionChanged) {
+        const auto* edit = qobject_cast<const QLineEdit*>(event->object());
+        if (edit != nullptr && !edit->hasFocus() && !edit->hasSelectedText() &&
+            qobject_cast<const BandList*>(edit->parent()) != nullptr)
+            return;
+    }
+    if (g_nextHandler != nullptr) {
+        g_nextHandler(event);
+        return;
+    }
+    // No other handler: hand the event to the platform's accessibility bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(DropDeselectionAsFocusLeaves);
+}
+
+}  // namespace
 
 BandList::BandList(QWidget* parent, std::span<const std::string_view> entries, int visibleRows)
     : QComboBox(parent) {
+    [[maybe_unused]] static const bool installed =
+        (g_nextHandler = QAccessible::installUpdateHandler(DropDeselectionAsFocusLeaves), true);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);

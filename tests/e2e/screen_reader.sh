@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs velto03 with Debian's screen reader, Orca, in a private X server and D-Bus
 # session, picks a marking with real key presses and reads what Orca spoke from its
-# debug log: each new result (values and an invalid-marking message) once, and nothing
-# for an action that leaves the result as it was.
+# debug log: each new result (values and an invalid-marking message) once, nothing for
+# an action that leaves the result as it was, and no "text not selected" on Tab.
 set -euo pipefail
 [ -n "${VELTO_IN_SESSION:-}" ] || exec env VELTO_IN_SESSION=1 LANG=ru_RU.UTF-8 dbus-run-session -- bash "$0" "$@"
 program=$1
@@ -56,4 +56,6 @@ for text in "10 Ом. +/-10%'" "10 Ом. +/-5%'" "не может быть чё�
   [ "$(spoken "$text")" -eq 1 ] || { grep 'SPEECH OUTPUT' "$work/orca.log" >&2; fail "Orca spoke '$text' $(spoken "$text") times, not once"; }
 done
 [ "$results" -eq 3 ] || { grep 'SPEECH OUTPUT' "$work/orca.log" >&2; fail "Orca spoke $results results, not 3"; }
+# Tab from list to list says nothing of a selection the list left behind lost.
+[ "$(spoken "Текст не выделен")" -eq 0 ] || { grep 'SPEECH OUTPUT' "$work/orca.log" >&2; fail "Orca said 'Текст не выделен' as the focus moved"; }
 echo "1 passed, 0 failed"
