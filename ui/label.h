@@ -3,6 +3,8 @@
 // then in shadow in place.
 #pragma once
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QLabel>
 
 namespace velto {
@@ -14,5 +16,26 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// How assistive technology sees a label of a kind of its own: in `role`, named by its
+// text.
+class LabelAccessible : public QAccessibleWidget {
+public:
+    LabelAccessible(QLabel* label, QAccessible::Role role) : QAccessibleWidget(label, role) {}
+
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? static_cast<const QLabel*>(widget())->text() : QAccessibleWidget::text(kind);
+    }
+};
+
+// Gives every widget of kind `Widget` the accessible interface that `make` returns; the
+// first call installs it, later ones do nothing.
+template <typename Widget, QAccessibleInterface* (*make)(Widget*)>
+void InstallAccessible() {
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory([](const QString&, QObject* object) {
+        auto* widget = qobject_cast<Widget*>(object);
+        return widget != nullptr ? make(widget) : nullptr;
+    }), true);
+}
 
 }  // namespace velto

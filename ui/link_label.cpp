@@ -1,7 +1,5 @@
 #include "ui/link_label.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <utility>
 
@@ -9,13 +7,10 @@ namespace velto {
 namespace {
 
 // Assistive technology sees a link, named by its address, that its press action follows.
-class LinkAccessible : public QAccessibleWidget {
+class LinkAccessible : public LabelAccessible {
 public:
-    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+    explicit LinkAccessible(LinkLabel* link) : LabelAccessible(link, QAccessible::Link) {}
 
-    QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? link()->text() : QAccessibleWidget::text(kind);
-    }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {
         if (name == pressAction()) emit link()->clicked();
@@ -25,15 +20,12 @@ private:
     LinkLabel* link() const { return static_cast<LinkLabel*>(widget()); }
 };
 
-QAccessibleInterface* LinkAccessibleFor(const QString&, QObject* object) {
-    auto* link = qobject_cast<LinkLabel*>(object);
-    return link != nullptr ? new LinkAccessible(link) : nullptr;
-}
+QAccessibleInterface* Link(LinkLabel* link) { return new LinkAccessible(link); }
 
 }  // namespace
 
 LinkLabel::LinkLabel(QWidget* parent, const QString& text) : Label(parent, text) {
-    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(LinkAccessibleFor), true);
+    InstallAccessible<LinkLabel, Link>();
     setCursor(Qt::PointingHandCursor);
 }
 

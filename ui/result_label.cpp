@@ -1,30 +1,15 @@
 #include "ui/result_label.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
-
 namespace velto {
 namespace {
 
 // Screen readers speak a notification when it becomes showing; the label is one.
-class ResultAccessible : public QAccessibleWidget {
-public:
-    explicit ResultAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
-
-    QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? static_cast<const QLabel*>(widget())->text() : QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface* ResultAccessibleFor(const QString&, QObject* object) {
-    auto* label = qobject_cast<ResultLabel*>(object);
-    return label != nullptr ? new ResultAccessible(label) : nullptr;
-}
+QAccessibleInterface* Notification(ResultLabel* label) { return new LabelAccessible(label, QAccessible::Notification); }
 
 }  // namespace
 
 ResultLabel::ResultLabel(QWidget* parent, const QString& text) : Label(parent, text) {
-    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(ResultAccessibleFor), true);
+    InstallAccessible<ResultLabel, Notification>();
 }
 
 void ResultLabel::setText(const QString& text) {
