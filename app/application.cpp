@@ -73,11 +73,14 @@ bool OptionGiven(int argc, char** argv, const char* name) {
     return false;
 }
 
+bool UserChosePlatform(int argc, char** argv) {
+    return std::getenv("QT_QPA_PLATFORM") != nullptr || OptionGiven(argc, argv, "-platform");
+}
+
 // The platform to open when the user names none: X11 wherever there is an X display,
 // XWayland included, so that placement and the taskbar rules hold; Wayland natively only
-// where there is no X display. Null where the user chose, or where there is no display.
-const char* ChosenPlatform(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") != nullptr || OptionGiven(argc, argv, "-platform")) return nullptr;
+// where there is no X display. Null where there is no display at all.
+const char* PlatformForDisplays(int argc, char** argv) {
     if (IsSet("DISPLAY") || OptionGiven(argc, argv, "-display")) return IsSet("WAYLAND_DISPLAY") ? "xcb;wayland" : "xcb";
     if (IsSet("WAYLAND_DISPLAY")) return "wayland";
     return nullptr;
@@ -110,12 +113,15 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 
 std::unique_ptr<Application> Application::Open(int& argc, char** argv) {
     DropBadScaleFactor();
-    const char* platform = ChosenPlatform(argc, argv);
-    if (platform == nullptr && std::getenv("QT_QPA_PLATFORM") == nullptr && !OptionGiven(argc, argv, "-platform")) {
-        std::fprintf(stderr, "velto03: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are unset)\n");
-        return nullptr;
+    const char* platform = nullptr;
+    if (!UserChosePlatform(argc, argv)) {
+        platform = PlatformForDisplays(argc, argv);
+        if (platform == nullptr) {
+            std::fprintf(stderr, "velto03: cannot open a window: no display (DISPLAY and WAYLAND_DISPLAY are unset)\n");
+            return nullptr;
+        }
+        setenv("QT_QPA_PLATFORM", platform, 1);
     }
-    if (platform != nullptr) setenv("QT_QPA_PLATFORM", platform, 1);
 
     const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
     auto application = std::make_unique<Application>(argc, argv);

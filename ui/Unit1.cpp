@@ -1,10 +1,10 @@
 #include "ui/Unit1.h"
 
 #include <QEvent>
-#include <QWindowStateChangeEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QWindowStateChangeEvent>
 #include <utility>
 
 #include "engine/evaluation.h"

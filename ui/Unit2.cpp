@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QUrl>
