@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
 #include <QFont>
@@ -6,12 +7,14 @@
 #include <QStringList>
 #include <QWidget>
 #include <cerrno>
+#include <clocale>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <langinfo.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -98,8 +101,13 @@ void WriteSignal(int) {
 }  // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // Qt takes all text it hands the system to be UTF-8. Under a locale of another
+    // character set (C, POSIX, one that is not installed) X11 would write the windows'
+    // legacy titles (WM_NAME, read by older taskbars) garbled; the character type alone
+    // follows Qt instead.
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
     setApplicationName(QStringLiteral("velto03"));
-    setDesktopFileName(QStringLiteral("org.example.Velto03"));
+    setDesktopFileName(QStringLiteral("org.example.velto03"));
     // MAINICON, and the same drawing made for each size that taskbars and switchers ask for.
     QIcon icon(QStringLiteral(":/mainicon.png"));
     for (const int size : {16, 22, 24, 48, 64, 128, 256})

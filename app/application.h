@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: the program's icon and faces, the decimal separator read
 // again whenever the locale changes, and the ways the program starts and ends outside
 // its windows: the platform it opens, and the signals that close it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Velto 03: reads the decimal separator, opens the main window at its place, creates
 // the about window hidden, and runs until the main window closes.
 #include "app/application.h"

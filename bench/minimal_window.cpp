@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up: the least Qt Widgets program with a window of
 // Velto 03's size holding one label.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormatNumber against the plain 18-digit conversion it builds on (to_chars) and
 // against printf-style formatting, on the program's own values and on random doubles.
 // Prints the time ratios of one run at the end.

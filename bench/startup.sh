@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of velto03 against a minimal Qt Widgets program, alternately in one Xvfb:
 # time until the window is shown, peak resident memory, and velto03's CPU time while
 # idle for 5 seconds. Prints medians and ratios (targets: at most 1.3; idle 0).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour tables behind the five band lists: what each entry reads, the code it
 // stores and the colour its stripe is painted in.
 #pragma once

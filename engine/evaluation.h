@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a colour-band marking: the resistance with its unit and tolerance, or the
 // reason the marking is not valid.
 #pragma once

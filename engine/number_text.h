@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way the program writes a number: up to 15 significant digits, the user's
 // decimal separator, fixed notation for everyday magnitudes and scientific otherwise.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's pictures as PNG files beside this script.
 
 resistor.png  the 192 x 57 resistor on which the band stripes are painted (24-bit)

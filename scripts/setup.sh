@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and running Velto 03 need on Debian 12, only where it is
-# missing; with --package also what building its Debian package needs; with --tests
-# also what the test suite needs (the package tools included), and the locales it
-# reads. Safe to run again.
+# missing; with --package also what building its Debian package needs (the build
+# dependencies in debian/control); with --tests also what the test suite needs, the
+# package's build included; with --clean-room what scripts/clean-room.sh needs. Safe to
+# run again.
 set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -11,42 +14,44 @@ packages=(
   fonts-liberation fonts-comic-neue
   dpkg-dev file
 )
-package_tools=(debhelper fakeroot lintian)
-tests=false
-if [ "${1:-}" = "--package" ]; then
-  packages+=("${package_tools[@]}")
-elif [ "${1:-}" = "--tests" ]; then
-  tests=true
-  packages+=("${package_tools[@]}"
-    libgtest-dev libgmock-dev libbenchmark-dev
-    locales xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
+package=false
+case "${1:-}" in
+--package)
+  package=true ;;
+--clean-room)
+  packages+=(mmdebstrap autopkgtest) ;;
+--tests)
+  package=true
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev lintian
+    # Locales with a comma and with a two-byte decimal point, and the Russian one that
+    # the program is run in.
+    locales-all
+    xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
     xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland orca speech-dispatcher at-spi2-core
     desktop-file-utils appstream
-  )
-fi
+  ) ;;
+esac
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
 missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
+for name in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$name")
   fi
 done
+updated=false
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  as_root apt-get update
+  as_root apt-get update && updated=true
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-$tests || exit 0
-
-# The tests read real locales: two with a comma, one whose decimal point is two bytes.
-for name in ru_RU de_DE ps_AF; do
-  if ! locale -a 2>/dev/null | grep -qx "${name}.utf8"; then
-    echo "Generating locale ${name}.UTF-8"
-    as_root localedef -i "$name" -f UTF-8 "${name}.UTF-8"
-  fi
-done
+if $package && ! (cd "$top" && dpkg-checkbuilddeps) 2>/dev/null; then
+  echo "Installing the Debian package's build dependencies"
+  $updated || as_root apt-get update
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y --no-install-recommends "$top"
+fi

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs the whole test suite twice: an
 # optimised build, and one with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the main window with a long random run of user actions and checks after each
 // one that the stripes, the band codes and the result follow the lists and the mode.
 #include "ui/Unit1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs widget tests inside the program's own application object, on Qt's offscreen
 // platform unless another one is named.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: five band lists, the marking-mode buttons, the resistor picture
 // with its stripes and the navy result panel, kept in step by the handlers below.
 #pragma once

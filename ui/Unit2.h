@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window: the program's name and purpose, the author's web and mail links,
 // and an OK button. A utility window of the program, only ever hidden and shown; the
 // main window may cover it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An editable drop-down list of band colours. Typing never adds an entry; the selected
 // position is the entry whose text equals the text part exactly.
 #pragma once

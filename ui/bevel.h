@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bevel frame: one-pixel outlines along the widget's bounds, interior left unpainted.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A static text painted on its parent's background colour, from the top of its box.
 // Disabled, it shows the engraved look: the text in highlight one pixel right and down,
 // then in shadow in place.

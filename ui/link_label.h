@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label that stands for a link: a hand pointer over it, and a click signal, once for
 // a single click and once for a double click. Assistive technology sees a link with a
 // press action that follows it; it stays out of the tab order.

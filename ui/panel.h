@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A coloured panel with a one-pixel raised bevel: highlight top and left, shadow
 // bottom and right. Its children inherit its colour as their background.
 #pragma once

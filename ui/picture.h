@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bitmap drawn unscaled from the widget's top-left corner; what it does not cover
 // shows the parent's background.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for laying out a window's widgets: name and place, face and text colour.
 #pragma once
 

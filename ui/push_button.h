@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button that Enter clicks as well as Space, as push buttons do on the classic
 // desktop.
 #pragma once

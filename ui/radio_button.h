@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A radio button of a group of which only the checked one is a tab stop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A filled rectangle without an outline: an 8 by 24 block at the top left of its box.
 // The main window's band stripes are these.
 #pragma once

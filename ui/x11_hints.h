@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What window managers, taskbars, pagers and switchers read of a window on X11. Does
 // nothing on other platforms.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs velto03 under a real window manager ($2: openbox or xfwm4) on one X screen split
 # into two monitors, 1024x768 and 640x480 beside it, and checks what taskbars, pagers and
 # switchers read: the about window's monitor moves with its whole frame, its taskbar
@@ -12,10 +13,12 @@ work=$(mktemp -d)
 source "$(dirname "$0")/lib.sh"
 trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; cat "$work/stderr"; } >&2; rm -rf "$work"' EXIT
 
-# Where the minimise button of a window's title bar is, from the frame's right and top.
+# Where the minimise button of a window's title bar is, from the frame's right and top;
+# and the locale the program runs in: a Russian user's, or the C locale, in which the
+# titles still reach old taskbars whole (xdotool finds the about window by WM_NAME).
 case $wm in
-  openbox) minimise_button=(44 10) ;;
-  xfwm4) minimise_button=(39 14) ;;
+  openbox) minimise_button=(44 10) locale=ru_RU.UTF-8 ;;
+  xfwm4) minimise_button=(39 14) locale=C ;;
 esac
 click_minimise_button() {
   local left top right bottom
@@ -28,7 +31,7 @@ xrandr --setmonitor big 1024/270x768/203+0+0 screen >/dev/null
 xrandr --setmonitor small 640/169x480/127+1024+0 none >/dev/null
 
 start_program() {
-  LC_ALL=ru_RU.UTF-8 "$program" 2>>"$work/stderr" &
+  LC_ALL=$locale "$program" 2>>"$work/stderr" &
   APP_PID=$!
   main=$(window_named "Velto 03")
   xdotool windowactivate --sync "$main"

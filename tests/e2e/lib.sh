@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests: a private X server with a window manager, what
 # taskbars and switchers read of windows, and pixel reading from screenshots. Needs
 # Xvfb, openbox or xfwm4 (with dbus-run-session), xdotool, xprop, xwininfo, xrandr and
@@ -16,7 +17,12 @@ start_desktop() {
   rm -f "$fifo"
   export DISPLAY=":$number"
   case $wm in
-    openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
+    # Openbox sizes its title bars and their buttons from its title font: a face that
+    # the program itself needs keeps them the same on every machine.
+    openbox)
+      OPENBOX_RC=$(mktemp --suffix=.xml)
+      sed 's|<name>sans</name>|<name>Liberation Sans</name>|' /etc/xdg/openbox/rc.xml >"$OPENBOX_RC"
+      openbox --sm-disable --config-file "$OPENBOX_RC" >/dev/null 2>&1 & ;;
     # xfwm4 reads its settings through D-Bus; it ends with the X server.
     xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 & ;;
     *) fail "unknown window manager $wm" ;;
@@ -30,8 +36,13 @@ start_desktop() {
 }
 
 stop_desktop() {
-  kill "${APP_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}" 2>/dev/null || true
+  kill "${APP_PID:-}" 2>/dev/null || true
+  # Under dbus-run-session the window manager is its child: the session bus, and what it
+  # started, end once that has gone.
+  pkill -P "${WM_PID:-0}" 2>/dev/null || kill "${WM_PID:-}" 2>/dev/null || true
+  kill "${XVFB_PID:-}" 2>/dev/null || true
   wait 2>/dev/null || true
+  rm -f "${OPENBOX_RC:-}"
 }
 
 # The id of the visible window titled exactly $1, waiting for it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts velto03 in a real X server, as a desktop entry with startup notification
 # starts it, and expects the notice that start-up is complete; picks a marking with real
 # key presses, checks the stripes and the result panel on a screenshot; opens the about

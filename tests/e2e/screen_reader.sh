@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs velto03 with Debian's screen reader, Orca, in a private X server and D-Bus
 # session, picks a marking with real key presses and reads what Orca spoke from its
 # debug log: each new result (values and an invalid-marking message) once, nothing for

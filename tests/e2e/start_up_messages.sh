@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # When no window can be opened, the program says why in one line on stderr (Qt's own
 # reason: the plugin it could not load, the display it could not open) and exits with
 # status 1, never aborting. A scale factor that is not a positive number is ignored with

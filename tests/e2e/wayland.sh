@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs velto03 in a Wayland session (weston, headless). With XWayland there, it comes up
 # on X11, where placement and the taskbar rules hold, unless the user names the platform;
 # with no X display it comes up natively. Every run ends with SIGTERM and status 0.
@@ -6,6 +7,9 @@ set -euo pipefail
 program=$1
 work=$(mktemp -d)
 source "$(dirname "$0")/lib.sh"
+# In a sanitizer build: Mesa's driver has no frame pointers, so only the full unwinder
+# follows a leak's stack past it, into the libraries that the suppressions name.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=0"
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 trap 'kill "${APP_PID:-}" "${WESTON_PID:-}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT

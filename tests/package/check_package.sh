@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package the way Debian does, from a clean copy of the source tree
 # ($1), checks it with lintian (no error, warning or unexplained notice), then unpacks it
 # and checks what a desktop and a user find: the program, man pages in English and
@@ -35,14 +36,15 @@ grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
   fail "no machine-readable copyright file"
 zcat "$root/share/doc/velto03/changelog.gz" | head -n 1 | grep -q '^velto03 (1.0.0)' || fail "no changelog at 1.0.0"
 
-desktop=$root/share/applications/org.example.Velto03.desktop
+desktop=$root/share/applications/org.example.velto03.desktop
 desktop-file-validate "$desktop" || fail "desktop entry not valid"
 for line in 'Name=Velto 03' 'Exec=velto03' 'StartupNotify=true'; do
   grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
 done
 grep -q '^Keywords=.*resistor' "$desktop" && grep -q '^Keywords\[ru\]=.*резистор' "$desktop" || fail "desktop entry has no keywords"
-metainfo=$root/share/metainfo/org.example.Velto03.metainfo.xml
-appstreamcli validate --no-net "$metainfo" >/dev/null || fail "AppStream metadata not valid"
+metainfo=$root/share/metainfo/org.example.velto03.metainfo.xml
+report=$(appstreamcli validate --no-net --pedantic "$metainfo") && [ "$(grep -c . <<<"$report")" -eq 1 ] ||
+  fail "AppStream metadata not clean: $report"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "AppStream metadata names another licence"
 
 # Every size shows the five bands apart, in their colours, on the grey body.
