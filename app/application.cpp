@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 
-#include <QFont>
+#include <QEvent>
 #include <QIcon>
+#include <QMetaObject>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QWidget>
@@ -20,6 +21,8 @@
 #include <vector>
 
 #include "engine/number_text.h"
+#include "ui/picture.h"
+#include "ui/placement.h"
 
 namespace velto {
 namespace {
@@ -108,15 +111,50 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
     setApplicationName(QStringLiteral("velto03"));
     setDesktopFileName(QStringLiteral("org.example.velto03"));
-    // MAINICON, and the same drawing made for each size that taskbars and switchers ask for.
-    QIcon icon(QStringLiteral(":/mainicon.png"));
+    // The face that both windows start with is the program's own: no other face is
+    // loaded for what they hold, the lists' drop-downs included.
+    setFont(Face("MS Sans Serif", 11));
+}
+
+QIcon Application::Icon() {
+    QIcon icon(ResourcePicture(QStringLiteral(":/mainicon.png")));
     for (const int size : {16, 22, 24, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/velto03.png").arg(size));
-    setWindowIcon(icon);
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    // The narrow cut keeps every message of the result panel within its three lines.
-    QFont::insertSubstitution(QStringLiteral("System"), QStringLiteral("Liberation Sans Narrow"));
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+        icon.addPixmap(ResourcePicture(QStringLiteral(":/icons/%1x%1/velto03.png").arg(size)));
+    return icon;
+}
+
+namespace {
+
+// Runs its work once, queued behind the frame that its window first draws, or behind
+// the window's minimising if that comes first.
+class FirstFrameWatch : public QObject {
+public:
+    FirstFrameWatch(QWidget* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* window, QEvent* event) override {
+        const bool minimised = event->type() == QEvent::WindowStateChange &&
+                               static_cast<QWidget*>(window)->isMinimized();
+        if (event->type() == QEvent::Paint || minimised) {
+            window->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [this] {
+                work_();
+                deleteLater();
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
+
+}  // namespace
+
+void Application::AfterFirstFrame(QWidget* window, std::function<void()> work) {
+    new FirstFrameWatch(window, std::move(work));
 }
 
 std::unique_ptr<Application> Application::Open(int& argc, char** argv) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Velto 03: reads the decimal separator, opens the main window at its place, creates
 // the about window hidden, and runs until the main window closes.
+#include <optional>
+
 #include "app/application.h"
 #include "engine/number_text.h"
 #include "ui/Unit1.h"
@@ -13,8 +15,13 @@ int main(int argc, char** argv) {
     TForm1 form1;
     Form1 = &form1;
     form1.show();
-    TForm2 form2;
-    Form2 = &form2;
+    // The icon and the hidden about window come right after the main window's first
+    // frame: nothing can be clicked before it.
+    std::optional<TForm2> form2;
+    application->AfterFirstFrame(&form1, [&] {
+        application->setWindowIcon(velto::Application::Icon());
+        Form2 = &form2.emplace();
+    });
     application->CloseOnSignals(&form1);
     const int status = application->exec();
     Form2 = nullptr;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Unit1.h"
 
+#include "app/application.h"
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -97,7 +99,7 @@ TEST_F(MainWindow, IsAFixedWindowAtItsPlace) {
     EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     // MAINICON, and the same drawing at the sizes that taskbars and switchers ask for.
-    const QIcon icon = QApplication::windowIcon();
+    const QIcon icon = velto::Application::Icon();
     EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{32, 32}, {16, 16}, {22, 22}, {24, 24}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     EXPECT_EQ(icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
               QImage(QStringLiteral(":/mainicon.png")).convertToFormat(QImage::Format_ARGB32));

@@ -59,7 +59,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     Bevel2 = Place(new Bevel(this, Bevel::Style::RaisedBox), "Bevel2", 8, 128, 209, 73);
     Bevel3 = Place(new Bevel(this, Bevel::Style::RaisedBox), "Bevel3", 224, 112, 233, 89);
     Bevel4 = Place(new Bevel(this, Bevel::Style::LoweredBox), "Bevel4", 224, 72, 233, 33);
-    Image1 = Place(new velto::Picture(this, QPixmap(QStringLiteral(":/resistor.png"))), "Image1", 16, 136, 193, 57);
+    Image1 = Place(new velto::Picture(this, velto::ResourcePicture(QStringLiteral(":/resistor.png"))), "Image1", 16, 136, 193, 57);
     Shape1 = Stripe(this, "Shape1", 64, Qt::black);
     Shape2 = Stripe(this, "Shape2", 88, QColor(0xD5B70D));
     Shape3 = Stripe(this, "Shape3", 104, Qt::white);

@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "ui/Unit1.h"
+#include "ui/picture.h"
 #include "ui/placement.h"
 #include "ui/x11_hints.h"
 
@@ -105,7 +106,7 @@ TForm2::TForm2() {
     Label6 = new velto::LinkLabel(content, QStringLiteral(VELTO_AUTHOR_MAIL));
     SetFace(Label6, "MS Sans Serif", 11, QColor(0x000080), true);
     Place(Label6, "Label6", 144, 208, Label6->fontMetrics().horizontalAdvance(Label6->text()), 13);
-    BitBtn1 = Place(new velto::BitBtn(content, QStringLiteral("OK"), QPixmap(QStringLiteral(":/okglyph.png")).copy(0, 0, 18, 18)),
+    BitBtn1 = Place(new velto::BitBtn(content, QStringLiteral("OK"), velto::ResourcePicture(QStringLiteral(":/okglyph.png")).copy(0, 0, 18, 18)),
                     "BitBtn1", 80, 240, 249, 25);
     QPalette black = BitBtn1->palette();
     black.setColor(QPalette::ButtonText, Qt::black);

@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/picture.h"
 
+#include <QImageReader>
 #include <QPainter>
 
 namespace velto {
+
+QPixmap ResourcePicture(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 Picture::Picture(QWidget* parent, const QPixmap& pixmap) : QWidget(parent), pixmap_(pixmap) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

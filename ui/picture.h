@@ -8,6 +8,10 @@
 
 namespace velto {
 
+// A PNG picture of the program's own resources. Read as PNG outright: left to find the
+// format, Qt would load every image plugin to ask it first.
+QPixmap ResourcePicture(const QString& path);
+
 class Picture : public QWidget {
 public:
     Picture(QWidget* parent, const QPixmap& pixmap);

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Starts velto03 in a real X server, as a desktop entry with startup notification
-# starts it, and expects the notice that start-up is complete; picks a marking with real
-# key presses, checks the stripes and the result panel on a screenshot; opens the about
-# window with its button and hides it with Enter; then closes the main window with
-# Alt+F4 and expects exit status 0.
+# starts it, and expects the notice that start-up is complete and the icon in every
+# size; picks a marking with real key presses, checks the stripes and the result panel
+# on a screenshot; opens the about window with its button and hides it with Enter; then
+# closes the main window with Alt+F4 and expects exit status 0.
 set -euo pipefail
 program=$1
 work=$(mktemp -d)
@@ -23,6 +23,9 @@ kill "$XEV_PID"
 grep -q '_NET_STARTUP_INFO' "$work/root-events" || fail "no startup notification ended the launch"
 xdotool windowactivate --sync "$main"
 sleep 0.3
+# xprop reads no more than it is told: the largest icons lie past its default length.
+icons() { xprop -len 1000000 -id "$main" _NET_WM_ICON | grep -c 'Icon (' || true; }
+eventually test "$(icons)" -eq 8 || fail "the window offers $(icons) icon sizes, not 8"
 
 read -r frame_x frame_y < <(frame_origin "$main")
 [ "$frame_x,$frame_y" = "152,191" ] || fail "window placed at $frame_x,$frame_y, not 152,191"
