@@ -23,7 +23,7 @@ case "${1:-}" in
 --tests)
   package=true
   packages+=(
-    libgtest-dev libgmock-dev libbenchmark-dev lintian
+    libgtest-dev libgmock-dev libbenchmark-dev valgrind lintian
     # Locales with a comma and with a two-byte decimal point, and the Russian one that
     # the program is run in.
     locales-all
