@@ -2,6 +2,8 @@
 #include "ui/Unit1.h"
 
 #include "app/application.h"
+#include "ui/Unit2.h"
+#include "ui/placement.h"
 
 #include <gtest/gtest.h>
 
@@ -440,8 +442,76 @@ TEST_F(Painted, DisabledCaptionIsEngravedInTheBevelColours) {
     EXPECT_TRUE(highlight);
 }
 
-// With Qt's scaling, the captions and every result still fit their boxes.
+// The most a pixel of `box` (in logical pixels) contrasts with the background at `at`.
+double TextContrast(const QImage& image, const QRect& box, QPoint at) {
+    const double ratio = image.devicePixelRatio();
+    const auto pixel = [&](int x, int y) { return image.pixelColor(QPoint(x, y)); };
+    const QColor background = pixel(static_cast<int>(at.x() * ratio), static_cast<int>(at.y() * ratio));
+    double most = 1;
+    for (int y = static_cast<int>(box.top() * ratio); y < static_cast<int>((box.bottom() + 1) * ratio); ++y)
+        for (int x = static_cast<int>(box.left() * ratio); x < static_cast<int>((box.right() + 1) * ratio); ++x)
+            most = std::max(most, velto::Contrast(pixel(x, y), background));
+    return most;
+}
+
+// Under the default palette, qt6ct's "darker" scheme and white on black, list 1's text,
+// the captions and the OK text read on what they are drawn on (4.5:1 or more).
+TEST_F(Painted, TextsReadUnderEveryColourScheme) {
+    const QPalette original = QApplication::palette();
+    QPalette darker(Rgb(0xFFFFFF), Rgb(0x424245), Rgb(0x979797), Rgb(0x302F2E), Rgb(0x4A4947), Rgb(0xFFFFFF),
+                    Rgb(0xFFFFFF), Rgb(0x3D3D3D), Rgb(0x222020));
+    darker.setColor(QPalette::ButtonText, Rgb(0xFFFFFF));
+    darker.setColor(QPalette::Highlight, Rgb(0x12608A));
+    darker.setColor(QPalette::HighlightedText, Rgb(0xF9F9F9));
+    QPalette whiteOnBlack(Rgb(0xFFFFFF), Rgb(0x000000), Rgb(0x808080), Rgb(0x808080), Rgb(0x808080), Rgb(0xFFFFFF),
+                          Rgb(0xFFFFFF), Rgb(0x000000), Rgb(0x000000));
+    whiteOnBlack.setColor(QPalette::ButtonText, Rgb(0xFFFFFF));
+    whiteOnBlack.setColor(QPalette::Highlight, Rgb(0x00FFFF));
+    whiteOnBlack.setColor(QPalette::HighlightedText, Rgb(0x000000));
+
+    TForm2 about;
+    about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    Pick(1, 1);  // "Красный", which leaves the end of the text part empty
+    form->ComboBox1->lineEdit()->deselect();
+    form->ComboBox2->setFocus();
+    QWidget* ok = about.BitBtn1;
+    const int okText = ok->fontMetrics().horizontalAdvance(QStringLiteral("OK"));
+    const int okLeft = (ok->width() - (18 + 4 + okText)) / 2 + 18 + 4;
+
+    for (const auto& [name, scheme] : {std::pair{"default", original}, {"darker", darker}, {"white on black", whiteOnBlack}}) {
+        SCOPED_TRACE(name);
+        QApplication::setPalette(scheme);
+        QCoreApplication::processEvents();  // the windows hear of it through the event loop
+        Grab();
+        EXPECT_GE(TextContrast(image, {20, 35, 40, 15}, {72, 42}), 4.5) << "list 1";
+        EXPECT_GE(TextContrast(image, {16, 16, 40, 13}, {60, 18}), 4.5) << "caption";
+        const QImage button = ok->grab().toImage();
+        EXPECT_GE(TextContrast(button, {okLeft, 4, okText, 17}, {okLeft + okText + 8, ok->height() / 2}), 4.5) << "OK";
+    }
+    QApplication::setPalette(original);
+    QCoreApplication::processEvents();
+}
+
+// With Qt's scaling, the captions, every entry of every list and every result still
+// fit their boxes.
 TEST_F(MainWindow, TextsFitTheirBoxes) {
+    // An entry is whole when, with the cursor at either end, both its ends are in view.
+    const auto inView = [](QLineEdit* edit, int cursor, int x) {
+        edit->setCursorPosition(cursor);
+        edit->repaint();  // the line edit scrolls as it paints
+        return edit->cursorPositionAt({x, edit->height() / 2});
+    };
+    for (velto::BandList* list : lists) {
+        list->setEnabled(true);
+        QLineEdit* edit = list->lineEdit();
+        for (int i = 0; i < list->count(); ++i) {
+            list->setCurrentIndex(i);
+            const auto length = edit->text().size();
+            EXPECT_EQ(inView(edit, static_cast<int>(length), 1), 0) << edit->text().toStdString();
+            EXPECT_EQ(inView(edit, 0, edit->width() - 1), length) << edit->text().toStdString();
+        }
+    }
     for (QWidget* label : {static_cast<QWidget*>(form->Label1), static_cast<QWidget*>(form->Label5)}) {
         const auto* text = static_cast<velto::Label*>(label);
         EXPECT_LE(text->fontMetrics().horizontalAdvance(text->text()), text->width());

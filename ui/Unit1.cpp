@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QWindowStateChangeEvent>
@@ -44,9 +45,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
                    Qt::WindowCloseButtonHint);
     setFixedSize(466, 211);
     move(152, 191);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    setPalette(colours);
     setFont(velto::Face("MS Sans Serif", 11));
 
     Bevel1 = Place(new Bevel(this, Bevel::Style::LoweredBox), "Bevel1", 8, 8, 449, 57);
@@ -77,9 +75,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     Label3->setBuddy(ComboBox3);
     Label4->setBuddy(ComboBox4);
     Label5->setBuddy(ComboBox5);
-    QPalette firstList = ComboBox1->palette();
-    firstList.setColor(QPalette::Base, firstList.color(QPalette::HighlightedText));
-    ComboBox1->setPalette(firstList);
+    TakeSchemeColours();
     RadioButton1 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с пятью полосами")), "RadioButton1", 8, 96, 185, 17);
     RadioButton2 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с четырьмя полосами")), "RadioButton2", 8, 80, 185, 17);
     RadioButton2->setChecked(true);
@@ -121,6 +117,20 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
 
     ComboBox1->setFocus();
     FormCreate();
+}
+
+void TForm1::TakeSchemeColours() {
+    // Only the roles set here are fixed; every other follows the scheme.
+    QPalette window;
+    window.setColor(QPalette::Window, QApplication::palette(this).color(QPalette::Button));
+    setPalette(window);
+    const QPalette scheme = QApplication::palette(ComboBox1);
+    const QColor background = scheme.color(QPalette::HighlightedText);
+    QPalette firstList;
+    firstList.setColor(QPalette::Base, background);
+    firstList.setColor(QPalette::Text,
+                       velto::ReadableOn(background, scheme.color(QPalette::Text), scheme.color(QPalette::Highlight)));
+    ComboBox1->setPalette(firstList);
 }
 
 void TForm1::FormCreate() { bandValues_.fill(velto::BandUnset); }
@@ -173,6 +183,11 @@ void TForm1::FormClose() {
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();
     QWidget::closeEvent(event);
+}
+
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) TakeSchemeColours();
+    return QWidget::event(event);
 }
 
 // Minimising the main window, in any way, takes the about window along; restoring it

@@ -67,10 +67,15 @@ public:
     void FormClose();
 
 protected:
+    bool event(QEvent* event) override;  // takes up a new colour scheme
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // The colours taken from the user's scheme, again whenever it changes: the window in
+    // the button face, list 1 on the highlighted-text colour in a text colour that reads
+    // there.
+    void TakeSchemeColours();
     // What every list's change handler does, for band 1..5.
     void BandChange(int band);
 

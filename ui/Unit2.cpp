@@ -108,9 +108,7 @@ TForm2::TForm2() {
     Place(Label6, "Label6", 144, 208, Label6->fontMetrics().horizontalAdvance(Label6->text()), 13);
     BitBtn1 = Place(new velto::BitBtn(content, QStringLiteral("OK"), velto::ResourcePicture(QStringLiteral(":/okglyph.png")).copy(0, 0, 18, 18)),
                     "BitBtn1", 80, 240, 249, 25);
-    QPalette black = BitBtn1->palette();
-    black.setColor(QPalette::ButtonText, Qt::black);
-    BitBtn1->setPalette(black);
+    TakeSchemeColours();
     BitBtn1->setDefault(true);
 
     connect(Label5, &velto::LinkLabel::clicked, this, &TForm2::Label5Click);
@@ -119,6 +117,14 @@ TForm2::TForm2() {
 
     resize(401, 273);
     move(312, 194);
+}
+
+void TForm2::TakeSchemeColours() {
+    const QPalette scheme = QApplication::palette(BitBtn1);
+    QPalette ok;
+    ok.setColor(QPalette::ButtonText,
+                velto::ReadableOn(scheme.color(QPalette::Button), Qt::black, scheme.color(QPalette::ButtonText)));
+    BitBtn1->setPalette(ok);
 }
 
 void TForm2::Label5Click() { QDesktopServices::openUrl(QUrl::fromUserInput(Label5->text())); }
@@ -180,6 +186,11 @@ void TForm2::moveEvent(QMoveEvent* event) {
     pullOnceFramed_ = false;
     const QPoint place = velto::PlaceOnMonitor(frame, screen()->geometry(), screen()->geometry());
     if (place != frame.topLeft()) move(place);
+}
+
+bool TForm2::event(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) TakeSchemeColours();
+    return QScrollArea::event(event);
 }
 
 // Minimised by the window manager (by its own button, or with the main window's group):

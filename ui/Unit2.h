@@ -38,12 +38,16 @@ public:
     void ShowWithMainWindow();
 
 protected:
+    bool event(QEvent* event) override;  // takes up a new colour scheme
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    // The OK text: black, as written, unless the user's scheme gives the button a face
+    // that black does not read on; again whenever the scheme changes.
+    void TakeSchemeColours();
     void PlaceOnActiveMonitor();
 
     bool pullOnceFramed_ = false;  // placed before the window manager had framed it

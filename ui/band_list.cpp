@@ -2,9 +2,11 @@
 #include "ui/band_list.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace velto {
 namespace {
@@ -56,11 +58,25 @@ BandList::BandList(QWidget* parent, std::span<const std::string_view> entries, i
         if (!settingText_ && currentIndex() == shownIndex_) emit changed();
     });
     connect(this, &QComboBox::activated, this, &BandList::changed);
-    // A picked entry is wider than the text part at times: keep its start in view,
-    // selected, so that typing replaces it.
+    // A picked entry is kept selected, so that typing replaces it.
     connect(this, &QComboBox::activated, this, [this] {
         lineEdit()->setSelection(static_cast<int>(currentText().size()), -static_cast<int>(currentText().size()));
     });
+    connect(lineEdit(), &QLineEdit::textChanged, this, &BandList::FitText);
+}
+
+void BandList::FitText() {
+    // The line edit keeps 2 px clear on either side of its text, and 1 px for the cursor.
+    const int room = lineEdit()->contentsRect().width() - 5;
+    const QString text = lineEdit()->text();
+    QFont face = font();
+    const int natural = QFontMetrics(face).horizontalAdvance(text);
+    if (natural > room) {
+        int stretch = std::max(kNarrowest, 100 * room / natural);
+        face.setStretch(stretch);
+        while (stretch > kNarrowest && QFontMetrics(face).horizontalAdvance(text) > room) face.setStretch(--stretch);
+    }
+    lineEdit()->setFont(face);
 }
 
 int BandList::selectedPosition() const { return findText(currentText()); }

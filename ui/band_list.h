@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An editable drop-down list of band colours. Typing never adds an entry; the selected
-// position is the entry whose text equals the text part exactly.
+// position is the entry whose text equals the text part exactly. Every entry reads
+// whole in the text part.
 #pragma once
 
 #include <QComboBox>
@@ -31,6 +32,11 @@ private:
     // Picks the entry `step` places on from the one the text names, or the first entry
     // when it names none.
     void Step(int step);
+    // Draws a text wider than the text part condensed (to no less than kNarrowest per
+    // cent), so that it reads whole; any other in the list's own face.
+    void FitText();
+
+    static constexpr int kNarrowest = 75;
 
     int shownIndex_ = -1;      // the current index whose text the text part last took
     bool settingText_ = false;  // the text is changing because of a pick

@@ -4,13 +4,9 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPalette>
 #include <QString>
 #include <QWidget>
-#include <algorithm>
-#include <iterator>
 #include <string_view>
-#include <utility>
 
 namespace velto {
 
@@ -24,26 +20,16 @@ T* Place(T* widget, const char* name, int left, int top, int width, int height) 
 // A face by its written name, `pixels` high, drawn with the installed face that stands
 // for it. Asked for by its own name, the installed face spares Qt a search for the
 // substitutes of every written name, and for their fallbacks.
-inline QFont Face(std::string_view family, int pixels) {
-    static constexpr std::pair<std::string_view, const char*> kInstalled[] = {
-        {"MS Sans Serif", "Liberation Sans"},
-        // The narrow cut keeps every message of the result panel within its three lines.
-        {"System", "Liberation Sans Narrow"},
-        {"Comic Sans MS", "Comic Neue"},
-    };
-    const auto* const installed =
-        std::find_if(std::begin(kInstalled), std::end(kInstalled), [family](const auto& face) { return face.first == family; });
-    QFont face(installed != std::end(kInstalled)
-                   ? QString::fromLatin1(installed->second)
-                   : QString::fromLatin1(family.data(), static_cast<qsizetype>(family.size())));
-    face.setPixelSize(pixels);
-    return face;
-}
+QFont Face(std::string_view family, int pixels);
 
-inline void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    widget->setPalette(colours);
-}
+void SetTextColour(QWidget* widget, const QColor& colour);
+
+// The contrast ratio of two colours, from 1 to 21, as WCAG 2 reckons it.
+double Contrast(const QColor& first, const QColor& second);
+
+// The colour for text on `background`, a colour of the user's scheme: `written` where it
+// reads there (a contrast of 4.5:1 or more), else the scheme's `matching` text colour
+// where that reads, else black or white, whichever reads better.
+QColor ReadableOn(const QColor& background, const QColor& written, const QColor& matching);
 
 }  // namespace velto
