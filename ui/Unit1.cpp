@@ -111,6 +111,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
         if (window == nullptr) return;
+        if (focusToKeep_ != nullptr && window != focusToKeep_ && focusKeptSince_.elapsed() < 500)
+            std::exchange(focusToKeep_, nullptr)->requestActivate();
         previousActive_ = std::exchange(lastActive_, window);
         lastActiveSince_.start();
     });
@@ -205,7 +207,13 @@ void TForm1::changeEvent(QEvent* event) {
             Form2->hide();
         } else if (!isMinimized() && wasMinimised) {
             if (std::exchange(aboutHiddenByMinimise_, false)) Form2->ShowWithMainWindow();
-            if (activeBeforeMinimise_ != nullptr) activeBeforeMinimise_->requestActivate();
+            if (activeBeforeMinimise_ != nullptr) {
+                activeBeforeMinimise_->requestActivate();
+                // Some window managers (fluxbox) hand the focus to the about window as
+                // they map it, though it asks for none: it goes back, once.
+                focusToKeep_ = activeBeforeMinimise_;
+                focusKeptSince_.start();
+            }
         }
     }
     QWidget::changeEvent(event);

@@ -87,6 +87,8 @@ private:
     QPointer<QWindow> previousActive_;
     QElapsedTimer lastActiveSince_;
     QPointer<QWindow> activeBeforeMinimise_;
+    QPointer<QWindow> focusToKeep_;  // just restored: the window the focus stays with
+    QElapsedTimer focusKeptSince_;
 };
 
 // The main window, from start-up to shutdown.
