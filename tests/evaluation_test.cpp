@@ -6,8 +6,10 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "engine/number_text.h"
+#include "engine/spoken_result.h"
 
 namespace velto {
 namespace {
@@ -53,6 +55,33 @@ TEST_F(Evaluation, WorkedMarkingsGiveNumberUnitAndTolerance) {
     for (const Worked& c : cases) {
         EXPECT_EQ(EvaluateBands(c.mode, c.bands), c.text);
     }
+}
+
+// The words a screen reader says for the panel: unit and per cent agree with their
+// numbers (after 1, after 2 to 4 and fractions, after the rest and the teens).
+TEST_F(Evaluation, ResultsAreSpokenInAgreeingWords) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string("1") + kOhm + "1%", "1 ом, допуск плюс-минус 1 процент"},
+        {std::string("2") + kOhm + "2%", "2 ома, допуск плюс-минус 2 процента"},
+        {std::string("5") + kOhm + "5%", "5 ом, допуск плюс-минус 5 процентов"},
+        {std::string("11") + kOhm + "10%", "11 ом, допуск плюс-минус 10 процентов"},
+        {std::string("21") + kOhm + "0,5%", "21 ом, допуск плюс-минус 0,5 процента"},
+        {std::string("0,1") + kOhm + "0,25%", "0,1 ома, допуск плюс-минус 0,25 процента"},
+        {std::string("2,7") + kKiloOhm + "1%", "2,7 килоома, допуск плюс-минус 1 процент"},
+        {std::string("1") + kKiloOhm + "2%", "1 килоом, допуск плюс-минус 2 процента"},
+        {std::string("22") + kKiloOhm + "0,05%", "22 килоома, допуск плюс-минус 0,05 процента"},
+        {std::string("12") + kKiloOhm + "5%", "12 килоом, допуск плюс-минус 5 процентов"},
+        {std::string("1000") + kMegaOhm + "0,1%", "1000 мегаом, допуск плюс-минус 0,1 процента"},
+        {std::string("21") + kMegaOhm + "1%", "21 мегаом, допуск плюс-минус 1 процент"},
+        {std::string("4.7") + kMegaOhm + "5%", "4.7 мегаома, допуск плюс-минус 5 процентов"},
+        {"Четвертое кольцо резистора с четырмя кольцами не может быть чёрное.",
+         "Четвертое кольцо резистора с четырмя кольцами не может быть чёрное."},
+        {" ", ""},
+    };
+    for (const auto& [shown, spoken] : cases) EXPECT_EQ(SpokenResult(shown), spoken) << shown;
+    // What the evaluation writes is what is read out.
+    EXPECT_EQ(SpokenResult(*EvaluateBands(BandMode::FourBand, {Yellow, Violet, Red, Gold, U})),
+              "4,7 килоома, допуск плюс-минус 5 процентов");
 }
 
 // Black is the digit 0 in the third of five bands: two of the commonest markings.

@@ -178,7 +178,7 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
     QAccessibleInterface* result = QAccessible::queryAccessibleInterface(form->rez);
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->role(), QAccessible::Notification);  // a screen reader speaks it as it shows
-    EXPECT_EQ(result->text(QAccessible::Name), "10 Ом. +/-5%");
+    EXPECT_EQ(result->text(QAccessible::Name), "10 ом, допуск плюс-минус 5 процентов");
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form->ComboBox3);
     ASSERT_NE(list, nullptr);
     const auto labels = list->relations(QAccessible::Label);

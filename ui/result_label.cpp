@@ -1,11 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_label.h"
 
+#include "engine/spoken_result.h"
+
 namespace velto {
 namespace {
 
-// Screen readers speak a notification when it becomes showing; the label is one.
-QAccessibleInterface* Notification(ResultLabel* label) { return new LabelAccessible(label, QAccessible::Notification); }
+// Screen readers speak a notification when it becomes showing; the label is one, named
+// by its text in words, as a voice should say them.
+class ResultAccessible : public LabelAccessible {
+public:
+    explicit ResultAccessible(ResultLabel* label) : LabelAccessible(label, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Name) return LabelAccessible::text(kind);
+        return QString::fromStdString(SpokenResult(static_cast<const QLabel*>(widget())->text().toStdString()));
+    }
+};
+
+QAccessibleInterface* Notification(ResultLabel* label) { return new ResultAccessible(label); }
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result label: a label whose every new text is announced to assistive technology
-// as a notification, so that a screen reader speaks it without the focus moving.
+// as a notification, in words, so that a screen reader speaks it without the focus
+// moving.
 #pragma once
 
 #include "ui/label.h"

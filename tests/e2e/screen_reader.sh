@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs velto03 with Debian's screen reader, Orca, in a private X server and D-Bus
 # session, picks a marking with real key presses and reads what Orca spoke from its
-# debug log: each new result (values and an invalid-marking message) once, nothing for
-# an action that leaves the result as it was, and no "text not selected" on Tab.
+# debug log: each new result (values in words, and an invalid-marking message) once,
+# nothing for an action that leaves the result as it was, and no "text not selected" on
+# Tab.
 set -euo pipefail
 [ -n "${VELTO_IN_SESSION:-}" ] || exec env VELTO_IN_SESSION=1 LANG=ru_RU.UTF-8 dbus-run-session -- bash "$0" "$@"
 program=$1
@@ -52,8 +53,8 @@ timeout 5 tail --pid="$ORCA_PID" -f /dev/null || { kill -KILL "$ORCA_PID" && wai
 ORCA_PID=
 
 spoken() { grep 'SPEECH OUTPUT' "$work/orca.log" | grep -cF "$1" || true; }
-results=$(grep 'SPEECH OUTPUT' "$work/orca.log" | grep -c 'Ом\. +/-\|не может быть' || true)
-for text in "10 Ом. +/-10%'" "10 Ом. +/-5%'" "не может быть чёрное."; do
+results=$(grep 'SPEECH OUTPUT' "$work/orca.log" | grep -c 'допуск плюс-минус\|не может быть' || true)
+for text in "10 ом, допуск плюс-минус 10 процентов.'" "10 ом, допуск плюс-минус 5 процентов.'" "не может быть чёрное."; do
   [ "$(spoken "$text")" -eq 1 ] || { grep 'SPEECH OUTPUT' "$work/orca.log" >&2; fail "Orca spoke '$text' $(spoken "$text") times, not once"; }
 done
 [ "$results" -eq 3 ] || { grep 'SPEECH OUTPUT' "$work/orca.log" >&2; fail "Orca spoke $results results, not 3"; }
