@@ -4,7 +4,7 @@
 # root (essential packages, apt and git only), from a clean clone of the committed tree:
 # the README's test command, then the README's package build. Then the package's own
 # test (autopkgtest) against a second fresh root. Prints a summary; exits non-zero on
-# any failure. Needs root, a Debian mirror, about 6 GB of disk and half an hour.
+# any failure. Needs root, a Debian mirror, about 6 GB of disk and ten minutes.
 # The logs stay in build/clean-room/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

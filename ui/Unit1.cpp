@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Unit1.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QWindowStateChangeEvent>
