@@ -69,7 +69,10 @@ TEST_F(AboutWindow, IsAHiddenWindowThatTheMainWindowMayCover) {
     EXPECT_FALSE(about->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(about->windowTitle(), "О программе Velto 03");
     EXPECT_EQ(about->objectName(), "Form2");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(about)->text(QAccessible::Description), about->Label2->text());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(about);
+    EXPECT_EQ(window->role(), QAccessible::Dialog);  // a screen reader reads its title
+    EXPECT_EQ(window->text(QAccessible::Name), "О программе Velto 03");
+    EXPECT_EQ(window->text(QAccessible::Description), about->Label2->text());
 }
 
 struct Placement {

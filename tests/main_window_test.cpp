@@ -175,6 +175,9 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
     Pick(2, 0);
     Pick(3, 2);
     Pick(4, 1);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    EXPECT_EQ(window->role(), QAccessible::Window);  // a screen reader reads its title
+    EXPECT_EQ(window->text(QAccessible::Name), "Velto 03");
     QAccessibleInterface* result = QAccessible::queryAccessibleInterface(form->rez);
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->role(), QAccessible::Notification);  // a screen reader speaks it as it shows
@@ -339,14 +342,17 @@ TEST_F(MainWindow, TabVisitsTheListsTheCheckedModeAndTheAboutButton) {
 }
 
 TEST_F(MainWindow, ArrowKeysSwitchTheModeWithinTheGroup) {
-    form->RadioButton2->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(form->RadioButton2, Qt::Key_Down);
-    EXPECT_TRUE(form->RadioButton1->isChecked());
-    EXPECT_EQ(QApplication::focusWidget(), form->RadioButton1);
-    EXPECT_TRUE(form->ComboBox5->isEnabled());
-    QTest::keyClick(form->RadioButton1, Qt::Key_Up);
-    EXPECT_TRUE(form->RadioButton2->isChecked());
-    EXPECT_FALSE(form->ComboBox5->isEnabled());
+    // Down or Right to five bands, Up or Left back to four.
+    for (const auto& [forward, back] : {std::pair{Qt::Key_Down, Qt::Key_Up}, {Qt::Key_Right, Qt::Key_Left}}) {
+        form->RadioButton2->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->RadioButton2, forward);
+        EXPECT_TRUE(form->RadioButton1->isChecked()) << forward;
+        EXPECT_EQ(QApplication::focusWidget(), form->RadioButton1);
+        EXPECT_TRUE(form->ComboBox5->isEnabled());
+        QTest::keyClick(form->RadioButton1, back);
+        EXPECT_TRUE(form->RadioButton2->isChecked()) << back;
+        EXPECT_FALSE(form->ComboBox5->isEnabled());
+    }
 }
 
 TEST_F(MainWindow, ResultUsesTheSeparatorOfTheLocaleAsItChanges) {

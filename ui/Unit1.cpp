@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Unit1.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
@@ -36,9 +37,13 @@ velto::Shape* Stripe(QWidget* parent, const char* name, int left, QColor fill) {
     return stripe;
 }
 
+// Assistive technology sees the main window as a window, named by its title.
+QAccessibleInterface* AsWindow(TForm1* form) { return new QAccessibleWidget(form, QAccessible::Window); }
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    velto::InstallAccessible<TForm1, AsWindow>();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velto 03"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -21,6 +21,8 @@
 #include "ui/shape.h"
 
 class TForm1 : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TForm1(QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -35,6 +36,9 @@ velto::Label* WrappedCentred(velto::Label* label) {
     return label;
 }
 
+// Assistive technology sees the about window as a dialog, named by its title.
+QAccessibleInterface* AsDialog(TForm2* form) { return new QAccessibleWidget(form, QAccessible::Dialog); }
+
 }  // namespace
 
 namespace velto {
@@ -66,6 +70,7 @@ QPoint PlaceOnMonitor(const QRect& frame, const QRect& current, const QRect& tar
 }  // namespace velto
 
 TForm2::TForm2() {
+    velto::InstallAccessible<TForm2, AsDialog>();
     using velto::Bevel;
     setObjectName(QStringLiteral("Form2"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -14,6 +14,8 @@
 #include "ui/link_label.h"
 
 class TForm2 : public QScrollArea {
+    Q_OBJECT
+
 public:
     TForm2();
 

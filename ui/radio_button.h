@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A radio button of a group of which only the checked one is a tab stop.
+// A radio button of a group of which only the checked one is a tab stop. All four
+// arrow keys move through the group.
 #pragma once
 
 #include <QRadioButton>
@@ -9,6 +10,9 @@ namespace velto {
 class RadioButton : public QRadioButton {
 public:
     RadioButton(QWidget* parent, const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace velto
