@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QImage>
@@ -182,11 +183,19 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->role(), QAccessible::Notification);  // a screen reader speaks it as it shows
     EXPECT_EQ(result->text(QAccessible::Name), "10 ом, допуск плюс-минус 5 процентов");
-    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(form->ComboBox3);
-    ASSERT_NE(list, nullptr);
-    const auto labels = list->relations(QAccessible::Label);
-    ASSERT_EQ(labels.size(), 1);
-    EXPECT_EQ(labels[0].first->text(QAccessible::Name), "Кольцо 3");
+    // A screen reader reads the status bar on demand: the result is in it.
+    EXPECT_EQ(result->parent()->role(), QAccessible::StatusBar);
+    // Each list is named by its caption, a greyed one saying that the list is unavailable;
+    // its text part, which has the focus, by the same name while it holds a text (an
+    // empty one would be read as its name).
+    const auto caption = [](QWidget* widget) {
+        const auto labels = QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+        return labels.size() == 1 ? labels[0].first->text(QAccessible::Name) : QStringLiteral("%1 labels").arg(labels.size());
+    };
+    EXPECT_EQ(caption(form->ComboBox3), "Кольцо 3");
+    EXPECT_EQ(caption(form->ComboBox3->lineEdit()), "Кольцо 3");
+    EXPECT_EQ(caption(form->ComboBox5), "Кольцо 5, неактивно");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->ComboBox5->lineEdit())->text(QAccessible::Name), "");
 
     // Text that assistive technology sets is a change like any typed one.
     QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
@@ -196,6 +205,23 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
     EXPECT_EQ(evaluations.count(), 1);
     EXPECT_EQ(form->Shape1->fill(), Rgb(0xFF0000));
     EXPECT_EQ(Result(), "20 Ом. +/-5%");
+
+    QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
+    EXPECT_EQ(caption(form->ComboBox5), "Кольцо 5");
+}
+
+TEST_F(MainWindow, APickFromTheOpenListCountsOnceAndTypingAfterItCounts) {
+    QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
+    form->ComboBox2->showPopup();
+    QAbstractItemView* view = form->ComboBox2->view();
+    view->setCurrentIndex(view->model()->index(2, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(evaluations.count(), 1);
+    EXPECT_EQ(form->bandValues()[1], 2);  // red
+    QApplication::processEvents();
+    Type(2, QStringLiteral("x"));
+    EXPECT_EQ(evaluations.count(), 2);
+    EXPECT_EQ(form->ComboBox2->currentText(), "x");
 }
 
 TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {

@@ -26,9 +26,8 @@ velto::Label* CaptionLabel(QWidget* parent, const char* name, int left, const ch
 }
 
 velto::BandList* BandListFor(QWidget* parent, const char* name, int band, int left, int visibleRows) {
-    auto* list = Place(new velto::BandList(parent, velto::ListEntries(band), visibleRows), name, left, 32, 81, 21);
-    list->setAccessibleName(QStringLiteral("Кольцо %1").arg(band));
-    return list;
+    return Place(new velto::BandList(parent, QStringLiteral("Кольцо %1").arg(band), velto::ListEntries(band), visibleRows),
+                 name, left, 32, 81, 21);
 }
 
 velto::Shape* Stripe(QWidget* parent, const char* name, int left, QColor fill) {

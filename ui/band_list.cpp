@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -13,16 +15,28 @@ namespace {
 
 QAccessible::UpdateHandler g_nextHandler = nullptr;
 
-// As the focus leaves a list, its text part drops its selection, and Qt announces that;
-// a screen reader takes it for the list the focus goes to and says "text not selected"
-// on every Tab. That one announcement is not passed on; every other goes on as before.
-void DropDeselectionAsFocusLeaves(QAccessibleEvent* event) {
-    if (event->type() == QAccessible::TextSelectionChanged) {
-        const auto* edit = qobject_cast<const QLineEdit*>(event->object());
-        if (edit != nullptr && !edit->hasFocus() && !edit->hasSelectedText() &&
-            qobject_cast<const BandList*>(edit->parent()) != nullptr)
-            return;
+bool IsTextEvent(QAccessible::Event type) {
+    switch (type) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+        return true;
+    default:
+        return false;
     }
+}
+
+// While a list changes its own text part (a pick writes the entry's text, or the focus
+// comes or goes and the text is selected or deselected), the text part announces
+// deletions, insertions, caret moves and selections, and a screen reader speaks each:
+// a colour twice, "selection deleted", fragments of words. Those are not passed on;
+// every other announcement goes on as before.
+void HoldBackTextNoise(QAccessibleEvent* event) {
+    const auto* edit = qobject_cast<const QLineEdit*>(event->object());
+    const auto* list = edit != nullptr ? qobject_cast<const BandList*>(edit->parent()) : nullptr;
+    if (list != nullptr && list->isChangingItself() && IsTextEvent(event->type())) return;
     if (g_nextHandler != nullptr) {
         g_nextHandler(event);
         return;
@@ -30,16 +44,25 @@ void DropDeselectionAsFocusLeaves(QAccessibleEvent* event) {
     // No other handler: hand the event to the platform's accessibility bridge.
     QAccessible::installUpdateHandler(nullptr);
     QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(DropDeselectionAsFocusLeaves);
+    QAccessible::installUpdateHandler(HoldBackTextNoise);
 }
 
 }  // namespace
 
-BandList::BandList(QWidget* parent, std::span<const std::string_view> entries, int visibleRows)
+BandList::BandList(QWidget* parent, const QString& name, std::span<const std::string_view> entries, int visibleRows)
     : QComboBox(parent) {
     [[maybe_unused]] static const bool installed =
-        (g_nextHandler = QAccessible::installUpdateHandler(DropDeselectionAsFocusLeaves), true);
+        (g_nextHandler = QAccessible::installUpdateHandler(HoldBackTextNoise), true);
     setEditable(true);
+    setAccessibleName(name);
+    // The text part holds the focus that "where am I" asks about, so it is labelled too,
+    // by a caption never shown; only while it holds a text, as a screen reader reads an
+    // empty one by its label.
+    auto* caption = new QLabel(this);
+    caption->hide();
+    caption->setBuddy(lineEdit());
+    connect(lineEdit(), &QLineEdit::textChanged, caption,
+            [caption, name](const QString& text) { caption->setText(text.isEmpty() ? QString() : name); });
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setMaxVisibleItems(visibleRows);
@@ -55,12 +78,14 @@ BandList::BandList(QWidget* parent, std::span<const std::string_view> entries, i
     // the text comes from outside: the user or assistive technology.
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) { shownIndex_ = index; });
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
-        if (!settingText_ && currentIndex() == shownIndex_) emit changed();
+        if (!changingItself_ && currentIndex() == shownIndex_) emit changed();
     });
     connect(this, &QComboBox::activated, this, &BandList::changed);
     // A picked entry is kept selected, so that typing replaces it.
     connect(this, &QComboBox::activated, this, [this] {
-        lineEdit()->setSelection(static_cast<int>(currentText().size()), -static_cast<int>(currentText().size()));
+        ChangeItself([this] {
+            lineEdit()->setSelection(static_cast<int>(currentText().size()), -static_cast<int>(currentText().size()));
+        });
     });
     connect(lineEdit(), &QLineEdit::textChanged, this, &BandList::FitText);
 }
@@ -85,11 +110,38 @@ void BandList::Step(int step) {
     const int from = selectedPosition();
     const int to = from == -1 ? (step > 0 ? 0 : -1) : from + step;
     if (to < 0 || to >= count()) return;
-    settingText_ = true;
-    setCurrentIndex(to);
-    setEditText(itemText(to));  // the index may have stayed while the text named another entry
-    settingText_ = false;
+    ChangeItself([this, to] {
+        setCurrentIndex(to);
+        setEditText(itemText(to));  // the index may have stayed while the text named another entry
+    });
+    // Assistive technology hears the pick once, as the entry's text put in, before the
+    // result it leads to.
+    QAccessibleTextInsertEvent inserted(lineEdit(), 0, itemText(to));
+    QAccessible::updateAccessibility(&inserted);
     emit activated(to);
+}
+
+void BandList::showPopup() {
+    popupOpen_ = true;
+    QComboBox::showPopup();
+}
+
+void BandList::hidePopup() {
+    // The open list closes for a pick, which follows at once, or for nothing. Either way
+    // the focus comes back to the text part, and a screen reader says the colour then.
+    if (std::exchange(popupOpen_, false)) {
+        changingItself_ = true;
+        QTimer::singleShot(0, this, [this] { changingItself_ = false; });
+    }
+    QComboBox::hidePopup();
+}
+
+void BandList::focusInEvent(QFocusEvent* event) {
+    ChangeItself([this, event] { QComboBox::focusInEvent(event); });
+}
+
+void BandList::focusOutEvent(QFocusEvent* event) {
+    ChangeItself([this, event] { QComboBox::focusOutEvent(event); });
 }
 
 void BandList::keyPressEvent(QKeyEvent* event) {

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace velto {
 
@@ -14,10 +15,17 @@ class BandList : public QComboBox {
     Q_OBJECT
 
 public:
-    BandList(QWidget* parent, std::span<const std::string_view> entries, int visibleRows);
+    // `name` is what assistive technology calls the list.
+    BandList(QWidget* parent, const QString& name, std::span<const std::string_view> entries, int visibleRows);
 
     // The entry whose text equals the text part, or -1.
     int selectedPosition() const;
+    // Whether the list is changing its own text part: a pick writing its entry, or the
+    // focus coming or going.
+    bool isChangingItself() const { return changingItself_; }
+
+    void showPopup() override;
+    void hidePopup() override;
 
 signals:
     // Once for each change the user makes: a pick from the list, or any change of the
@@ -25,6 +33,8 @@ signals:
     void changed();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -39,7 +49,16 @@ private:
     static constexpr int kNarrowest = 75;
 
     int shownIndex_ = -1;      // the current index whose text the text part last took
-    bool settingText_ = false;  // the text is changing because of a pick
+    // Runs `change` as a change the list makes to its own text part.
+    template <typename Change>
+    void ChangeItself(Change change) {
+        const bool outer = std::exchange(changingItself_, true);
+        change();
+        changingItself_ = outer;
+    }
+
+    bool changingItself_ = false;
+    bool popupOpen_ = false;
 };
 
 }  // namespace velto

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/label.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace velto {
@@ -8,6 +9,14 @@ namespace velto {
 Label::Label(QWidget* parent, const QString& text) : QLabel(text, parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Label::changeEvent(QEvent* event) {
+    // Screen readers do not say that a list is unavailable; the greyed caption that names
+    // it says so, in their own word.
+    if (event->type() == QEvent::EnabledChange)
+        setAccessibleName(isEnabled() ? QString() : text() + QStringLiteral(", неактивно"));
+    QLabel::changeEvent(event);
 }
 
 void Label::paintEvent(QPaintEvent*) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A static text painted on its parent's background colour, from the top of its box.
 // Disabled, it shows the engraved look: the text in highlight one pixel right and down,
-// then in shadow in place.
+// then in shadow in place, and assistive technology hears that what it names is
+// unavailable.
 #pragma once
 
 #include <QAccessible>
@@ -15,6 +16,7 @@ public:
     Label(QWidget* parent, const QString& text);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };
 

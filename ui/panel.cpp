@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/panel.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 #include "ui/bevel.h"
+#include "ui/label.h"
 
 namespace velto {
+namespace {
+
+QAccessibleInterface* AsStatusBar(Panel* panel) { return new QAccessibleWidget(panel, QAccessible::StatusBar); }
+
+}  // namespace
 
 Panel::Panel(QWidget* parent, const QColor& colour) : QWidget(parent) {
+    InstallAccessible<Panel, AsStatusBar>();
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colour);
     setPalette(colours);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A coloured panel with a one-pixel raised bevel: highlight top and left, shadow
-// bottom and right. Its children inherit its colour as their background.
+// bottom and right. Its children inherit its colour as their background. Assistive
+// technology sees it as the window's status bar, which a screen reader reads on demand.
 #pragma once
 
 #include <QWidget>
@@ -8,6 +9,8 @@
 namespace velto {
 
 class Panel : public QWidget {
+    Q_OBJECT
+
 public:
     Panel(QWidget* parent, const QColor& colour);
 
