@@ -2,7 +2,6 @@
 #include "app/application.h"
 
 #include <QEvent>
-#include <QIcon>
 #include <QMetaObject>
 #include <QSocketNotifier>
 #include <QStringList>
@@ -114,13 +113,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // The face that both windows start with is the program's own: no other face is
     // loaded for what they hold, the lists' drop-downs included.
     setFont(Face("MS Sans Serif", 11));
-}
-
-QIcon Application::Icon() {
-    QIcon icon(ResourcePicture(QStringLiteral(":/mainicon.png")));
-    for (const int size : {16, 22, 24, 48, 64, 128, 256})
-        icon.addPixmap(ResourcePicture(QStringLiteral(":/icons/%1x%1/velto03.png").arg(size)));
-    return icon;
 }
 
 namespace {

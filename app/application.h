@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The application object: the program's icon, the decimal separator read again
+// The application object: the decimal separator read again
 // whenever the locale changes, and the ways the program starts and ends outside its
 // windows: the platform it opens, the work that waits for the first frame, and the
 // signals that close it.
 #pragma once
 
 #include <QApplication>
-#include <QIcon>
 #include <functional>
 #include <memory>
 
@@ -19,9 +18,6 @@ public:
     // The application, or nothing (after one line on stderr that says why) when no
     // window can be opened, where Qt itself would abort.
     static std::unique_ptr<Application> Open(int& argc, char** argv);
-
-    // MAINICON, and the same drawing made for each size that taskbars and switchers ask for.
-    static QIcon Icon();
 
     // Runs `work` once `window` has drawn its first frame: what the user cannot reach
     // before then need not delay it.

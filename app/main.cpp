@@ -7,6 +7,7 @@
 #include "engine/number_text.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
+#include "ui/x11_hints.h"
 
 int main(int argc, char** argv) {
     velto::LoadDecimalSeparator();
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
     // frame: nothing can be clicked before it.
     std::optional<TForm2> form2;
     application->AfterFirstFrame(&form1, [&] {
-        application->setWindowIcon(velto::Application::Icon());
+        velto::OfferProgramIcon(&form1);
         Form2 = &form2.emplace();
     });
     application->CloseOnSignals(&form1);

@@ -101,11 +101,6 @@ TEST_F(MainWindow, IsAFixedWindowAtItsPlace) {
     EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(152, 191));
     EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    // MAINICON, and the same drawing at the sizes that taskbars and switchers ask for.
-    const QIcon icon = velto::Application::Icon();
-    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{32, 32}, {16, 16}, {22, 22}, {24, 24}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
-    EXPECT_EQ(icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
-              QImage(QStringLiteral(":/mainicon.png")).convertToFormat(QImage::Format_ARGB32));
 }
 
 struct Placement {

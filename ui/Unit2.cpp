@@ -2,6 +2,7 @@
 #include "ui/Unit2.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -147,6 +148,7 @@ void TForm2::setVisible(bool visible) {
         if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
         if (activating) PlaceOnActiveMonitor();
         velto::MarkAsUtilityWindow(this);
+        if (!std::exchange(iconOffered_, true)) velto::OfferProgramIcon(this);
     }
     if (!visible) pullOnceFramed_ = false;
     QScrollArea::setVisible(visible);

@@ -53,6 +53,7 @@ private:
     void PlaceOnActiveMonitor();
 
     bool pullOnceFramed_ = false;  // placed before the window manager had framed it
+    bool iconOffered_ = false;     // the icon goes to its native window once
 };
 
 // The about window, from start-up to shutdown.

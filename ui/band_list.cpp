@@ -53,7 +53,10 @@ BandList::BandList(QWidget* parent, const QString& name, std::span<const std::st
     : QComboBox(parent) {
     [[maybe_unused]] static const bool installed =
         (g_nextHandler = QAccessible::installUpdateHandler(HoldBackTextNoise), true);
-    setEditable(true);
+    // Editable through a text part given outright: setEditable() would also build, at
+    // every start, the drop-down that the style shows a list that is not editable. The
+    // list builds its own as it first opens.
+    setLineEdit(new QLineEdit(this));
     setAccessibleName(name);
     // The text part holds the focus that "where am I" asks about, so it is labelled too,
     // by a caption never shown; only while it holds a text, as a screen reader reads an

@@ -22,6 +22,7 @@ void Label::changeEvent(QEvent* event) {
 void Label::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (text().trimmed().isEmpty()) return;  // nothing to draw: its face need not even load
     const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::WindowText));

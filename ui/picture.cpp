@@ -6,11 +6,13 @@
 
 namespace velto {
 
-QPixmap ResourcePicture(const QString& path) {
+QImage ResourceImage(const QString& path) {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
 }
+
+QPixmap ResourcePicture(const QString& path) { return QPixmap::fromImage(ResourceImage(path)); }
 
 Picture::Picture(QWidget* parent, const QPixmap& pixmap) : QWidget(parent), pixmap_(pixmap) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -10,6 +10,7 @@ namespace velto {
 
 // A PNG picture of the program's own resources. Read as PNG outright: left to find the
 // format, Qt would load every image plugin to ask it first.
+QImage ResourceImage(const QString& path);
 QPixmap ResourcePicture(const QString& path);
 
 class Picture : public QWidget {

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/x11_hints.h"
 
+#include "ui/picture.h"
+
 #include <QGuiApplication>
+#include <QImage>
 #include <QWidget>
 #include <cstdlib>
 #include <cstring>
@@ -43,11 +46,15 @@ void LeaveWindowGroup(xcb_connection_t* connection, xcb_window_t window) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, hints);
 }
 
+xcb_connection_t* X11Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
 }  // namespace
 
 void MarkAsUtilityWindow(QWidget* window) {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     // Qt keeps these: it writes the type only when the window flags change, adds its own
@@ -56,6 +63,30 @@ void MarkAsUtilityWindow(QWidget* window) {
     SetAtoms(connection, id, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_UTILITY"});
     SetAtoms(connection, id, "_NET_WM_STATE", {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
     LeaveWindowGroup(connection, id);
+    xcb_flush(connection);
+}
+
+void OfferProgramIcon(QWidget* window) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr) return;
+    constexpr int kSides[] = {32, 16, 22, 24, 48, 64, 128, 256};
+    // For each size its width, its height, then each pixel as ARGB, unpremultiplied: all
+    // in one write, as window managers read the icons whenever they change.
+    std::vector<std::uint32_t> icons;
+    std::size_t length = 0;
+    for (const int side : kSides) length += 2 + static_cast<std::size_t>(side) * static_cast<std::size_t>(side);
+    icons.reserve(length);
+    for (const int side : kSides) {
+        const QImage size = ResourceImage(side == 32 ? QStringLiteral(":/mainicon.png")
+                                                     : QStringLiteral(":/icons/%1x%1/velto03.png").arg(side));
+        icons.push_back(static_cast<std::uint32_t>(size.width()));
+        icons.push_back(static_cast<std::uint32_t>(size.height()));
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) icons.push_back(size.pixel(x, y));
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
+                        Atom(connection, "_NET_WM_ICON"), XCB_ATOM_CARDINAL, 32, static_cast<std::uint32_t>(icons.size()),
+                        icons.data());
     xcb_flush(connection);
 }
 

@@ -12,4 +12,8 @@ namespace velto {
 // before every show, since a window manager drops the states of a hidden window.
 void MarkAsUtilityWindow(QWidget* window);
 
+// Offers MAINICON, and the same drawing made for each size that taskbars and switchers
+// ask for, as the icon that they show for `window`. Nothing of it is kept.
+void OfferProgramIcon(QWidget* window);
+
 }  // namespace velto

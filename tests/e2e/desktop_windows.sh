@@ -68,6 +68,7 @@ states=$(net_wm_state "$about")
 [[ $states == *_NET_WM_STATE_SKIP_TASKBAR* && $states == *_NET_WM_STATE_SKIP_PAGER* ]] ||
   fail "the about window would show in a taskbar or pager: _NET_WM_STATE = $states"
 xprop -id "$about" WM_TRANSIENT_FOR | grep -q 'not found' || fail "the about window is transient for another window"
+[ "$(icon_sizes "$about")" = "$PROGRAM_ICON_SIZES" ] || fail "the about window offers icons of '$(icon_sizes "$about")'"
 
 # Left with its centre on no monitor, it goes onto the active window's monitor when it
 # shows again, wholly.

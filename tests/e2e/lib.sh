@@ -96,6 +96,12 @@ eventually() {
   return 1
 }
 
+# The sizes of the icons that window $1 offers taskbars and switchers, in order; and
+# those of the program's: MAINICON, then the same drawing at the sizes they ask for.
+# (xprop reads no more than it is told: the largest icons lie past its default length.)
+icon_sizes() { xprop -len 1000000 -id "$1" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | paste -sd' '; }
+PROGRAM_ICON_SIZES="32x32 16x16 22x22 24x24 48x48 64x64 128x128 256x256"
+
 screenshot() { import -window root "$1"; }
 
 # The colour at $2,$3 of picture $1 as RRGGBB.

@@ -23,9 +23,8 @@ kill "$XEV_PID"
 grep -q '_NET_STARTUP_INFO' "$work/root-events" || fail "no startup notification ended the launch"
 xdotool windowactivate --sync "$main"
 sleep 0.3
-# xprop reads no more than it is told: the largest icons lie past its default length.
-icons() { xprop -len 1000000 -id "$main" _NET_WM_ICON | grep -c 'Icon (' || true; }
-eventually test "$(icons)" -eq 8 || fail "the window offers $(icons) icon sizes, not 8"
+eventually test "$(icon_sizes "$main")" = "$PROGRAM_ICON_SIZES" ||
+  fail "the window offers icons of '$(icon_sizes "$main")', not '$PROGRAM_ICON_SIZES'"
 
 read -r frame_x frame_y < <(frame_origin "$main")
 [ "$frame_x,$frame_y" = "152,191" ] || fail "window placed at $frame_x,$frame_y, not 152,191"
