@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QFontMetrics>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,10 +54,14 @@ BandList::BandList(QWidget* parent, const QString& name, std::span<const std::st
     : QComboBox(parent) {
     [[maybe_unused]] static const bool installed =
         (g_nextHandler = QAccessible::installUpdateHandler(HoldBackTextNoise), true);
-    // Editable through a text part given outright: setEditable() would also build, at
-    // every start, the drop-down that the style shows a list that is not editable. The
-    // list builds its own as it first opens.
-    setLineEdit(new QLineEdit(this));
+    // Editable through a text part given outright, which never completes what is typed.
+    // setEditable() would also build the drop-down (the list builds it as it first
+    // opens), and a text part without a completer would get one that reads the whole
+    // list: a bare one stands in, and goes.
+    auto* text = new QLineEdit(this);
+    text->setCompleter(new QCompleter(text));
+    setLineEdit(text);
+    delete text->completer();
     setAccessibleName(name);
     // The text part holds the focus that "where am I" asks about, so it is labelled too,
     // by a caption never shown; only while it holds a text, as a screen reader reads an
@@ -67,7 +72,6 @@ BandList::BandList(QWidget* parent, const QString& name, std::span<const std::st
     connect(lineEdit(), &QLineEdit::textChanged, caption,
             [caption, name](const QString& text) { caption->setText(text.isEmpty() ? QString() : name); });
     setInsertPolicy(QComboBox::NoInsert);
-    setCompleter(nullptr);
     setMaxVisibleItems(visibleRows);
     for (std::string_view entry : entries)
         addItem(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
