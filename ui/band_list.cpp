@@ -63,9 +63,9 @@ BandList::BandList(QWidget* parent, const QString& name, std::span<const std::st
     setLineEdit(text);
     delete text->completer();
     setAccessibleName(name);
-    // The text part holds the focus that "where am I" asks about, so it is labelled too,
-    // by a caption never shown; only while it holds a text, as a screen reader reads an
-    // empty one by its label.
+    // The text part holds the focus that "where am I" asks about, so a caption never
+    // shown labels it too; only while it holds a text, since a screen reader reads an
+    // empty text part as its label, which would name the list twice.
     auto* caption = new QLabel(this);
     caption->hide();
     caption->setBuddy(lineEdit());
