@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     TForm1 form1;
     Form1 = &form1;
     form1.show();
-    // The icon and the hidden about window come right after the main window's first
+    // The main window's icon and the hidden about window come right after its first
     // frame: nothing can be clicked before it.
     std::optional<TForm2> form2;
     application->AfterFirstFrame(&form1, [&] {
