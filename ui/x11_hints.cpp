@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/x11_hints.h"
 
-#include "ui/picture.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QWidget>
@@ -12,6 +10,8 @@
 #include <memory>
 #include <vector>
 #include <xcb/xcb.h>
+
+#include "ui/picture.h"
 
 namespace velto {
 namespace {
