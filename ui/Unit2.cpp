@@ -40,6 +40,16 @@ velto::Label* WrappedCentred(velto::Label* label) {
 // Assistive technology sees the about window as a dialog, named by its title.
 QAccessibleInterface* AsDialog(TForm2* form) { return new QAccessibleWidget(form, QAccessible::Dialog); }
 
+QList<QRect> Monitors() {
+    QList<QRect> monitors;
+    for (const QScreen* screen : QGuiApplication::screens()) monitors << screen->geometry();
+    return monitors;
+}
+
+// The monitor that a window lies on, from where it is now: Qt tells a window that it
+// has moved to another monitor only after the move itself.
+QRect MonitorOf(const QWidget* window) { return velto::MonitorOf(window->frameGeometry(), Monitors()); }
+
 }  // namespace
 
 namespace velto {
@@ -178,9 +188,7 @@ void TForm2::PlaceOnActiveMonitor() {
     const bool framed = outer != size();
     if (!framed && Form1 != nullptr) outer += Form1->frameGeometry().size() - Form1->size();
     const QRect frame(pos(), outer);
-    QList<QRect> monitors;
-    for (const QScreen* screen : QGuiApplication::screens()) monitors << screen->geometry();
-    move(velto::PlaceOnMonitor(frame, velto::MonitorOf(frame, monitors), active->screen()->geometry()));
+    move(velto::PlaceOnMonitor(frame, velto::MonitorOf(frame, Monitors()), MonitorOf(active)));
     pullOnceFramed_ = !framed;
 }
 
@@ -189,9 +197,10 @@ void TForm2::PlaceOnActiveMonitor() {
 void TForm2::moveEvent(QMoveEvent* event) {
     QScrollArea::moveEvent(event);
     const QRect frame = frameGeometry();
-    if (!pullOnceFramed_ || frame.size() == size() || screen() == nullptr) return;
+    if (!pullOnceFramed_ || frame.size() == size()) return;
     pullOnceFramed_ = false;
-    const QPoint place = velto::PlaceOnMonitor(frame, screen()->geometry(), screen()->geometry());
+    const QRect monitor = MonitorOf(this);
+    const QPoint place = velto::PlaceOnMonitor(frame, monitor, monitor);
     if (place != frame.topLeft()) move(place);
 }
 
