@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     if (application == nullptr) return 1;
     TForm1 form1;
     Form1 = &form1;
+    // A session that ends as the window comes up closes it as well.
+    application->CloseOnSignals(&form1);
     form1.show();
     // The main window's icon and the hidden about window come right after its first
     // frame: nothing can be clicked before it.
@@ -23,7 +25,6 @@ int main(int argc, char** argv) {
         velto::OfferProgramIcon(&form1);
         Form2 = &form2.emplace();
     });
-    application->CloseOnSignals(&form1);
     const int status = application->exec();
     Form2 = nullptr;
     Form1 = nullptr;
