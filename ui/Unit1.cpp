@@ -203,11 +203,16 @@ void TForm1::changeEvent(QEvent* event) {
         const bool wasMinimised = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
         if (isMinimized() && !wasMinimised) {
             aboutHiddenByMinimise_ = Form2->isVisible();
-            // Some window managers (xfwm4) pass the focus on to the about window a moment
-            // before they minimise the main one: that change is not the user's.
+            // The about window minimised by itself takes the program along: it was the
+            // one in use, though some window managers (fluxbox) pass the focus on to the
+            // main window first. Others (xfwm4) pass it on to the about window a moment
+            // before they minimise the main one: that change is not the user's either.
             const bool passedOn = previousActive_ == windowHandle() && lastActiveSince_.isValid() &&
                                   lastActiveSince_.elapsed() < 250;
-            activeBeforeMinimise_ = passedOn ? previousActive_ : lastActive_;
+            if (aboutHiddenByMinimise_ && Form2->isMinimized())
+                activeBeforeMinimise_ = Form2->windowHandle();
+            else
+                activeBeforeMinimise_ = passedOn ? previousActive_ : lastActive_;
             Form2->hide();
         } else if (!isMinimized() && wasMinimised) {
             if (std::exchange(aboutHiddenByMinimise_, false)) Form2->ShowWithMainWindow();
