@@ -6,6 +6,10 @@
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# How long any wait lasts at the most: a sanitizer build on a busy machine, or on a
+# desktop with thousands of fonts, can take many seconds to show a window.
+WAIT_LIMIT=${WAIT_LIMIT:-45}
+
 # Starts Xvfb on a free display with a screen of $2 (1024x768 unless given) and window
 # manager $1 (openbox unless given) on it; exports DISPLAY.
 start_desktop() {
@@ -13,7 +17,7 @@ start_desktop() {
   fifo=$(mktemp -u) && mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
-  read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+  read -r -t "$WAIT_LIMIT" number <"$fifo" || fail "Xvfb did not start"
   rm -f "$fifo"
   export DISPLAY=":$number"
   case $wm in
@@ -28,12 +32,9 @@ start_desktop() {
     *) fail "unknown window manager $wm" ;;
   esac
   WM_PID=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
-  done
-  fail "$wm did not start"
+  eventually wm_running || fail "$wm did not start"
 }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 stop_desktop() {
   kill "${APP_PID:-}" 2>/dev/null || true
@@ -45,16 +46,14 @@ stop_desktop() {
   rm -f "${OPENBOX_RC:-}"
 }
 
-# The id of the visible window titled exactly $1, waiting for it.
+# The id of the visible window titled exactly $1, waiting for it; and whether there is
+# one.
 window_named() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  fail "no window named '$1' (line ${BASH_LINENO[0]})"
+  eventually window_shown "$1" || fail "no window named '$1' (line ${BASH_LINENO[0]})"
+  xdotool search --onlyvisible --name "^$1\$" | head -n 1
 }
+window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+about_hidden() { ! window_shown "О программе Velto 03"; }
 
 # Absolute X and Y of a window's client area.
 client_origin() {
@@ -85,15 +84,49 @@ frame_box() {
 # withdrawn), its map state, its _NET_WM_STATE atoms; the active window and the stacking
 # order, bottom first, as decimal ids.
 wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state/ {print $NF}'; }
+is_iconic() { [ "$(wm_state "$1")" = Iconic ]; }
 map_state() { xwininfo -id "$1" | awk '/Map State/ {print $NF}'; }
 net_wm_state() { xprop -id "$1" _NET_WM_STATE | sed -n 's/.*= *//p'; }
 active_window() { printf '%d\n' "$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# *\(0x[0-9a-f]*\).*/\1/p')"; }
+is_active() { [ "$(active_window)" = "$1" ]; }
 stacking() { for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr -d ','); do printf '%d ' "$id"; done; }
 
-# Waits up to two seconds for a condition given as a command.
+# Waits for a condition given as a command: true as soon as it holds, false if it still
+# does not after $WAIT_LIMIT seconds.
 eventually() {
-  for _ in $(seq 20); do "$@" && return 0; sleep 0.1; done
-  return 1
+  local deadline=$((SECONDS + WAIT_LIMIT))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# The time of the last press that window $1's program has taken: Qt stamps each one on
+# the window, for the window manager (_NET_WM_USER_TIME).
+user_time() {
+  local holder
+  holder=$(xprop -id "$1" _NET_WM_USER_TIME_WINDOW 2>/dev/null | sed -n 's/.*# *//p')
+  xprop -id "${holder:-$1}" _NET_WM_USER_TIME 2>/dev/null | sed -n 's/.*= *//p'
+}
+
+# Clicks at $2,$3 in window $1 and waits until its program has handled the click: once
+# a Shift pressed after it is stamped (on the window that has the focus then), the
+# release before it has been taken too.
+click_taken() {
+  local before focus
+  before=$(user_time "$1")
+  click_in "$@"
+  eventually stamped_since "$1" "$before" || fail "the program took no click in window $1"
+  focus=$(xdotool getwindowfocus -f)
+  before=$(user_time "$focus")
+  xdotool key shift
+  eventually stamped_since "$focus" "$before" || fail "the program took no key after the click"
+}
+stamped_since() { [ "$(user_time "$1")" != "$2" ]; }
+click_in() {  # window x y
+  local x y
+  read -r x y < <(client_origin "$1")
+  xdotool mousemove $((x + $2)) $((y + $3)) click 1
 }
 
 # The sizes of the icons that window $1 offers taskbars and switchers, in order; and
@@ -101,6 +134,7 @@ eventually() {
 # (xprop reads no more than it is told: the largest icons lie past its default length.)
 icon_sizes() { xprop -len 1000000 -id "$1" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | paste -sd' '; }
 PROGRAM_ICON_SIZES="32x32 16x16 22x22 24x24 48x48 64x64 128x128 256x256"
+offers_program_icons() { [ "$(icon_sizes "$1")" = "$PROGRAM_ICON_SIZES" ]; }
 
 screenshot() { import -window root "$1"; }
 

@@ -14,16 +14,16 @@ trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; ca
 start_desktop
 xev -root -event property >"$work/root-events" 2>&1 &
 XEV_PID=$!
-sleep 0.3
+# It listens once a property set on the root window after it started shows in its output.
+xev_listening() { xprop -root -f _VELTO_TEST_MARK 8s -set _VELTO_TEST_MARK 1; grep -q _VELTO_TEST_MARK "$work/root-events"; }
+eventually xev_listening || fail "xev did not start"
 LC_ALL=ru_RU.UTF-8 DESKTOP_STARTUP_ID=velto03-test_TIME0 "$program" 2>"$work/stderr" &
 APP_PID=$!
 main=$(window_named "Velto 03")
-sleep 0.3
+eventually grep -q '_NET_STARTUP_INFO' "$work/root-events" || fail "no startup notification ended the launch"
 kill "$XEV_PID"
-grep -q '_NET_STARTUP_INFO' "$work/root-events" || fail "no startup notification ended the launch"
 xdotool windowactivate --sync "$main"
-sleep 0.3
-eventually test "$(icon_sizes "$main")" = "$PROGRAM_ICON_SIZES" ||
+eventually offers_program_icons "$main" ||
   fail "the window offers icons of '$(icon_sizes "$main")', not '$PROGRAM_ICON_SIZES'"
 
 read -r frame_x frame_y < <(frame_origin "$main")
@@ -31,9 +31,10 @@ read -r frame_x frame_y < <(frame_origin "$main")
 
 # List 1 brown, list 2 black, list 3 red, list 4 gold: 1 kOhm at 5 %.
 xdotool key --delay 40 Down Tab Down Tab Down Down Down Down Down Tab Down Down
-sleep 0.5
-screenshot "$work/shot.png"
 read -r x y < <(client_origin "$main")
+# The last key's stripe, then all the rest.
+fourth_stripe_gold() { screenshot "$work/shot.png" && [ "$(pixel "$work/shot.png" $((x + 122)) $((y + 160)))" = d7b01a ]; }
+eventually fourth_stripe_gold || fail "stripe 4 did not turn gold"
 
 expect_pixel "$work/shot.png" $((x + 64)) $((y + 152)) 800000 "stripe 1 brown"
 expect_pixel "$work/shot.png" $((x + 71)) $((y + 175)) 800000 "stripe 1 brown, far corner"
@@ -50,15 +51,13 @@ yellow=$(convert "$work/shot.png" -crop "201x57+$((x + 240))+$((y + 128))" -fill
 # The about button, clicked: the about window shows, active, and Enter hides it.
 xdotool mousemove $((x + 340)) $((y + 88)) click 1
 about=$(window_named "О программе Velto 03")
-sleep 0.3
-[ "$(xdotool getactivewindow)" = "$about" ] || fail "the about window is not active"
+eventually is_active "$about" || fail "the about window is not active"
 screenshot "$work/about.png"
 read -r ax ay < <(client_origin "$about")
 expect_pixel "$work/about.png" $((ax + 4)) $((ay + 4)) 738fac "about window background"
 xdotool key Return
-sleep 0.3
-xdotool search --onlyvisible --name "^О программе Velto 03\$" >/dev/null && fail "Enter did not hide the about window"
-[ "$(xdotool getactivewindow)" = "$main" ] || fail "the main window is not active again"
+eventually about_hidden || fail "Enter did not hide the about window"
+eventually is_active "$main" || fail "the main window is not active again"
 
 # Shown again, and left open: closing the main window ends the program all the same.
 xdotool mousemove $((x + 340)) $((y + 88)) click 1

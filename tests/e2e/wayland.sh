@@ -16,22 +16,23 @@ trap 'kill "${APP_PID:-}" "${WESTON_PID:-}" 2>/dev/null || true; wait 2>/dev/nul
 
 weston --backend=headless-backend.so --socket=velto-test --xwayland --idle-time=0 >"$work/weston.log" 2>&1 &
 WESTON_PID=$!
-for _ in $(seq 100); do
-  x_display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log")
-  [ -n "$x_display" ] && break
-  sleep 0.1
-done
-[ -n "$x_display" ] || { cat "$work/weston.log"; fail "weston did not start with XWayland"; }
+x_display() { sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$work/weston.log"; }
+xwayland_up() { [ -n "$(x_display)" ]; }
+eventually xwayland_up || { cat "$work/weston.log"; fail "weston did not start with XWayland"; }
+x_display=$(x_display)
 
-# Starts the program with the environment given, keeps its stderr with the Wayland
-# protocol it speaks, and checks that it is still running a moment later.
+# Starts the program with the environment given, keeping its stderr with the Wayland
+# protocol it speaks.
 start() {
   env -u QT_QPA_PLATFORM "$@" WAYLAND_DEBUG=client "$program" 2>"$work/stderr" &
   APP_PID=$!
-  sleep 2
-  kill -0 "$APP_PID" 2>/dev/null || { cat "$work/stderr"; fail "the program did not stay up ($*)"; }
 }
 speaks_wayland() { grep -q 'xdg_toplevel@[0-9]*\.set_title("Velto 03")' "$work/stderr"; }
+# Its main window is up, and it is still running.
+came_up() {
+  eventually "$@" || { cat "$work/stderr"; fail "the main window did not come up ($*)"; }
+  kill -0 "$APP_PID" 2>/dev/null || { cat "$work/stderr"; fail "the program did not stay up"; }
+}
 stop() {
   kill -s TERM "$APP_PID"
   local status=0
@@ -41,15 +42,15 @@ stop() {
 }
 
 start WAYLAND_DISPLAY=velto-test DISPLAY="$x_display"
-DISPLAY=$x_display window_named "Velto 03" >/dev/null
+DISPLAY=$x_display came_up window_shown "Velto 03"
 speaks_wayland && fail "with XWayland there, the program spoke Wayland"
 stop "XWayland"
 
 start WAYLAND_DISPLAY=velto-test DISPLAY="$x_display" QT_QPA_PLATFORM=wayland
-speaks_wayland || fail "the platform the user named did not win"
+came_up speaks_wayland
 stop "named platform"
 
 start -u DISPLAY WAYLAND_DISPLAY=velto-test
-speaks_wayland || fail "with only a Wayland display, the main window did not come up natively"
+came_up speaks_wayland
 stop "native Wayland"
 echo "1 passed, 0 failed"
