@@ -232,7 +232,13 @@ TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {
     EXPECT_EQ(Result(), "2,2 кОм.    +/-5%");
 }
 
-TEST_F(MainWindow, TypedTextSelectsOnlyAnEntryItEqualsExactly) {
+struct TypedCase {
+    int band;
+    const char* typed;
+    double code;  // the band's code after it: a text that names no entry keeps the last
+};
+
+TEST_F(MainWindow, TypedTextSelectsTheEntryItNamesInAnyCaseWithEForYoAndBlanksAround) {
     QSignalSpy evaluations(form->Button2, &QPushButton::clicked);
     Type(3, QStringLiteral("xyz"));
     EXPECT_EQ(evaluations.count(), 3);  // once for each character
@@ -241,32 +247,32 @@ TEST_F(MainWindow, TypedTextSelectsOnlyAnEntryItEqualsExactly) {
     EXPECT_EQ(form->Shape3->fill(), Rgb(0xFFFFFF));  // never picked: its own colour
     EXPECT_EQ(form->ComboBox3->count(), 12);         // typing adds nothing
 
-    Type(2, QStringLiteral("Красный"));
-    EXPECT_EQ(form->bandValues()[1], 2);
-    EXPECT_EQ(form->Shape2->fill(), Rgb(0xFF0000));
+    const TypedCase cases[] = {
+        {2, "Красный", 2},     {2, "Красныйx", 2},    {2, "красный", 2},  {2, "Жёлтый", 4},  // list 2: "Желтый"
+        {2, "ЧЁРНЫЙ", 0},      {1, "Белый", 9},       {1, " коричневый ", 1},                 // list 1: "Белый "
+        {1, "желтый", 4},      {1, "жел", 4},         {3, "Чёрный", 0},   {3, "белый", 9},    // list 3: "Черный"
+        {4, "  Золотистый", -1}, {4, "Золотистый.", -1}, {4, "чёрный", 0},
+    };
+    for (const TypedCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "list " << c.band << " '" << c.typed << "'");
+        ClearText(c.band);
+        Type(c.band, QString::fromUtf8(c.typed));
+        EXPECT_EQ(form->bandValues()[c.band - 1], c.code);
+        EXPECT_EQ(lists[c.band - 1]->currentText(), QString::fromUtf8(c.typed));  // the text stays as typed
+    }
+    EXPECT_EQ(form->Shape4->fill(), Rgb(0x000000));
 
-    // One more character, or one in another case, names no entry: the code stays.
-    Type(2, QStringLiteral("x"));
-    EXPECT_EQ(form->bandValues()[1], 2);
-    EXPECT_EQ(form->Shape2->fill(), Rgb(0xFF0000));
-    ClearText(2);
-    Type(2, QStringLiteral("красный"));
-    EXPECT_EQ(form->bandValues()[1], 2);
-
-    // List 1 spells white with a trailing blank.
-    Type(1, QStringLiteral("Белый"));
-    EXPECT_EQ(form->bandValues()[0], BandUnset);
-    Type(1, QStringLiteral(" "));
-    EXPECT_EQ(form->bandValues()[0], 9);
-
+    ClearText(1);
+    Type(1, QStringLiteral("Белый "));
+    ClearText(3);
     Pick(3, 2);
     Pick(4, 1);
-    EXPECT_EQ(Result(), "92 Ом. +/-5%");
+    EXPECT_EQ(Result(), "90 Ом. +/-5%");
     evaluations.clear();
     ClearText(1);
     EXPECT_EQ(evaluations.count(), 1);
     EXPECT_EQ(form->bandValues()[0], 9);
-    EXPECT_EQ(Result(), "92 Ом. +/-5%");
+    EXPECT_EQ(Result(), "90 Ом. +/-5%");
 }
 
 struct StepCase {

@@ -111,7 +111,20 @@ void BandList::FitText() {
     lineEdit()->setFont(face);
 }
 
-int BandList::selectedPosition() const { return findText(currentText()); }
+namespace {
+
+// A colour's name as people write it, whatever the list writes: in either case, "е" for
+// "ё", with blanks around it or none.
+QString AsWritten(const QString& text) { return text.trimmed().toLower().replace(QChar(u'ё'), QChar(u'е')); }
+
+}  // namespace
+
+int BandList::selectedPosition() const {
+    const QString typed = AsWritten(currentText());
+    for (int position = 0; position < count(); ++position)
+        if (AsWritten(itemText(position)) == typed) return position;
+    return -1;
+}
 
 void BandList::Step(int step) {
     const int from = selectedPosition();

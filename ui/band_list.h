@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An editable drop-down list of band colours. Typing never adds an entry; the selected
-// position is the entry whose text equals the text part exactly. Every entry reads
-// whole in the text part.
+// position is the entry that the text part names, in either case, with "е" for "ё" and
+// blanks around it or none. Every entry reads whole in the text part.
 #pragma once
 
 #include <QComboBox>
@@ -18,7 +18,7 @@ public:
     // `name` is what assistive technology calls the list.
     BandList(QWidget* parent, const QString& name, std::span<const std::string_view> entries, int visibleRows);
 
-    // The entry whose text equals the text part, or -1.
+    // The entry that the text part names, or -1.
     int selectedPosition() const;
     // Whether the list is changing its own text part: a pick writing its entry, or the
     // focus coming or going.
