@@ -29,7 +29,7 @@ case "${1:-}" in
     locales-all
     xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
     xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland orca speech-dispatcher at-spi2-core procps
-    desktop-file-utils appstream
+    desktop-file-utils appstream qt6ct
   ) ;;
 esac
 

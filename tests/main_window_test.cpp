@@ -488,7 +488,8 @@ double TextContrast(const QImage& image, const QRect& box, QPoint at) {
 }
 
 // Under the default palette, qt6ct's "darker" scheme and white on black, list 1's text,
-// the captions and the OK text read on what they are drawn on (4.5:1 or more).
+// the captions, the OK text and the about window's texts in the scheme's colour read on
+// what they are drawn on (4.5:1 or more).
 TEST_F(Painted, TextsReadUnderEveryColourScheme) {
     const QPalette original = QApplication::palette();
     QPalette darker(Rgb(0xFFFFFF), Rgb(0x424245), Rgb(0x979797), Rgb(0x302F2E), Rgb(0x4A4947), Rgb(0xFFFFFF),
@@ -515,12 +516,17 @@ TEST_F(Painted, TextsReadUnderEveryColourScheme) {
     for (const auto& [name, scheme] : {std::pair{"default", original}, {"darker", darker}, {"white on black", whiteOnBlack}}) {
         SCOPED_TRACE(name);
         QApplication::setPalette(scheme);
-        QCoreApplication::processEvents();  // the windows hear of it through the event loop
+        // The windows hear of it through the event loop, and take their colours again on
+        // its next turn, once the change is over.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
         Grab();
         EXPECT_GE(TextContrast(image, {20, 35, 40, 15}, {72, 42}), 4.5) << "list 1";
         EXPECT_GE(TextContrast(image, {16, 16, 40, 13}, {60, 18}), 4.5) << "caption";
         const QImage button = ok->grab().toImage();
         EXPECT_GE(TextContrast(button, {okLeft, 4, okText, 17}, {okLeft + okText + 8, ok->height() / 2}), 4.5) << "OK";
+        for (QLabel* text : {static_cast<QLabel*>(about.Label3), static_cast<QLabel*>(about.Label4)})
+            EXPECT_GE(TextContrast(text->grab().toImage(), text->rect(), {0, 0}), 4.5) << text->text().toStdString();
     }
     QApplication::setPalette(original);
     QCoreApplication::processEvents();

@@ -79,22 +79,21 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     Label3->setBuddy(ComboBox3);
     Label4->setBuddy(ComboBox4);
     Label5->setBuddy(ComboBox5);
-    TakeSchemeColours();
     RadioButton1 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с пятью полосами")), "RadioButton1", 8, 96, 185, 17);
     RadioButton2 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с четырьмя полосами")), "RadioButton2", 8, 80, 185, 17);
     RadioButton2->setChecked(true);
-    Panel1 = Place(new velto::Panel(this, QColor(0x000080)), "Panel1", 232, 120, 217, 73);
+    Panel1 = Place(new velto::Panel(this), "Panel1", 232, 120, 217, 73);
     rez = Place(new velto::ResultLabel(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);
     rez->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     rez->setWordWrap(true);
     QFont resultFace = velto::Face("System", 16);
     resultFace.setBold(true);
     rez->setFont(resultFace);
-    velto::SetTextColour(rez, QColor(0xFFFF00));
     Button1 = Place(new velto::PushButton(this, QStringLiteral("О программе")), "Button1", 280, 80, 121, 17);
     Button2 = Place(new QPushButton(QStringLiteral("Результат"), this), "Button2", 232, 80, 41, 17);
     Button2->setFocusPolicy(Qt::NoFocus);
     Button2->hide();
+    TakeColours();
 
     QWidget::setTabOrder(ComboBox1, ComboBox2);
     QWidget::setTabOrder(ComboBox2, ComboBox3);
@@ -125,7 +124,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     FormCreate();
 }
 
-void TForm1::TakeSchemeColours() {
+void TForm1::TakeColours() {
     // Only the roles set here are fixed; every other follows the scheme.
     QPalette window;
     window.setColor(QPalette::Window, QApplication::palette(this).color(QPalette::Button));
@@ -137,6 +136,8 @@ void TForm1::TakeSchemeColours() {
     firstList.setColor(QPalette::Text,
                        velto::ReadableOn(background, scheme.color(QPalette::Text), scheme.color(QPalette::Highlight)));
     ComboBox1->setPalette(firstList);
+    velto::SetColour(Panel1, QPalette::Window, QColor(0x000080));
+    velto::SetColour(rez, QPalette::WindowText, QColor(0xFFFF00));
 }
 
 void TForm1::FormCreate() { bandValues_.fill(velto::BandUnset); }
@@ -192,7 +193,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::event(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange) TakeSchemeColours();
+    velto::RetakeColoursAfter(event, this, [this] { TakeColours(); });
     return QWidget::event(event);
 }
 

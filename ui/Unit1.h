@@ -74,10 +74,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The colours taken from the user's scheme, again whenever it changes: the window in
-    // the button face, list 1 on the highlighted-text colour in a text colour that reads
-    // there.
-    void TakeSchemeColours();
+    // Every colour the window sets: the window in the button face, list 1 on the
+    // highlighted-text colour in a text colour that reads there, the navy panel with its
+    // yellow text. Again whenever the scheme changes, since a change of style while the
+    // program runs drops the colours that widgets set for themselves.
+    void TakeColours();
     // What every list's change handler does, for band 1..5.
     void BandChange(int band);
 

@@ -24,11 +24,10 @@ using velto::Place;
 
 namespace {
 
-void SetFace(QWidget* widget, const char* family, int pixels, QColor colour, bool underline = false) {
+void SetFace(QWidget* widget, const char* family, int pixels, bool underline = false) {
     QFont face = velto::Face(family, pixels);
     face.setUnderline(underline);
     widget->setFont(face);
-    velto::SetTextColour(widget, colour);
 }
 
 velto::Label* WrappedCentred(velto::Label* label) {
@@ -88,9 +87,6 @@ TForm2::TForm2() {
     setWindowTitle(QStringLiteral("О программе Velto 03"));
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);  // OK is the only tab stop
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0x738FAC));
-    setPalette(colours);
     setFont(velto::Face("MS Sans Serif", 11));
 
     auto* content = new QWidget;
@@ -103,13 +99,13 @@ TForm2::TForm2() {
     Bevel1 = Place(new Bevel(content, Bevel::Style::RaisedFrame), "Bevel1", 8, 8, 393, 265);
     Bevel2 = Place(new Bevel(content, Bevel::Style::LoweredBox), "Bevel2", 16, 16, 377, 217);
     Label1 = Place(new velto::Label(content, QStringLiteral("Velto 03")), "Label1", 160, 24, 90, 26);
-    SetFace(Label1, "Comic Sans MS", 19, QColor(0xFFFF00));
+    SetFace(Label1, "Comic Sans MS", 19);
     Label2 = Place(WrappedCentred(new velto::Label(
                        content, QStringLiteral("Программа предназначена для вычисления значений номинального "
                                                "сопротивления  и допуска резисторов, при использовании цветовой "
                                                "маркирови"))),
                    "Label2", 24, 48, 361, 57);
-    SetFace(Label2, "MS Sans Serif", 13, QColor(0x00FF00));
+    SetFace(Label2, "MS Sans Serif", 13);
     setAccessibleDescription(Label2->text());  // read with the title when the window opens
     Label3 = Place(new velto::Label(content, QStringLiteral("Вся информация на сайте ")), "Label3", 136, 112, 136, 13);
     Label4 = Place(WrappedCentred(new velto::Label(
@@ -118,13 +114,13 @@ TForm2::TForm2() {
     Bevel3 = Place(new Bevel(content, Bevel::Style::RaisedBox), "Bevel3", 24, 104, 361, 57);
     Label5 = Place(new velto::LinkLabel(content, QStringLiteral(VELTO_AUTHOR_WEB)), "Label5", 80, 128, 249, 25);
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    SetFace(Label5, "MS Sans Serif", 19, QColor(0x000080), true);
+    SetFace(Label5, "MS Sans Serif", 19, true);
     Label6 = new velto::LinkLabel(content, QStringLiteral(VELTO_AUTHOR_MAIL));
-    SetFace(Label6, "MS Sans Serif", 11, QColor(0x000080), true);
+    SetFace(Label6, "MS Sans Serif", 11, true);
     Place(Label6, "Label6", 144, 208, Label6->fontMetrics().horizontalAdvance(Label6->text()), 13);
     BitBtn1 = Place(new velto::BitBtn(content, QStringLiteral("OK"), velto::ResourcePicture(QStringLiteral(":/okglyph.png")).copy(0, 0, 18, 18)),
                     "BitBtn1", 80, 240, 249, 25);
-    TakeSchemeColours();
+    TakeColours();
     BitBtn1->setDefault(true);
 
     connect(Label5, &velto::LinkLabel::clicked, this, &TForm2::Label5Click);
@@ -135,11 +131,22 @@ TForm2::TForm2() {
     move(312, 194);
 }
 
-void TForm2::TakeSchemeColours() {
-    const QPalette scheme = QApplication::palette(BitBtn1);
+void TForm2::TakeColours() {
+    const QColor background(0x738FAC);
+    for (QWidget* area : {static_cast<QWidget*>(this), viewport(), widget()}) velto::SetColour(area, QPalette::Window, background);
+    velto::SetColour(Label1, QPalette::WindowText, QColor(0xFFFF00));
+    velto::SetColour(Label2, QPalette::WindowText, QColor(0x00FF00));
+    velto::SetColour(Label5, QPalette::WindowText, QColor(0x000080));
+    velto::SetColour(Label6, QPalette::WindowText, QColor(0x000080));
+    // The two texts in the scheme's own colour read on the written background, whatever
+    // the scheme: black where its colour does not.
+    const QPalette scheme = QApplication::palette(this);
+    for (velto::Label* text : {Label3, Label4})
+        velto::SetColour(text, QPalette::WindowText, velto::ReadableOn(background, scheme.color(QPalette::WindowText), Qt::black));
+    const QPalette button = QApplication::palette(BitBtn1);
     QPalette ok;
     ok.setColor(QPalette::ButtonText,
-                velto::ReadableOn(scheme.color(QPalette::Button), Qt::black, scheme.color(QPalette::ButtonText)));
+                velto::ReadableOn(button.color(QPalette::Button), Qt::black, button.color(QPalette::ButtonText)));
     BitBtn1->setPalette(ok);
 }
 
@@ -205,7 +212,7 @@ void TForm2::moveEvent(QMoveEvent* event) {
 }
 
 bool TForm2::event(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange) TakeSchemeColours();
+    velto::RetakeColoursAfter(event, this, [this] { TakeColours(); });
     return QScrollArea::event(event);
 }
 

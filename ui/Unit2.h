@@ -47,9 +47,11 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    // The OK text: black, as written, unless the user's scheme gives the button a face
-    // that black does not read on; again whenever the scheme changes.
-    void TakeSchemeColours();
+    // Every colour the window sets: its background, the written texts' colours, the
+    // texts in the scheme's colour where that reads on the background (else black), the
+    // OK text black unless the scheme's button face does not read it. Again whenever
+    // the scheme changes, since a change of style drops the colours widgets set.
+    void TakeColours();
     void PlaceOnActiveMonitor();
 
     bool pullOnceFramed_ = false;  // placed before the window manager had framed it

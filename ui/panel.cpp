@@ -14,11 +14,8 @@ QAccessibleInterface* AsStatusBar(Panel* panel) { return new QAccessibleWidget(p
 
 }  // namespace
 
-Panel::Panel(QWidget* parent, const QColor& colour) : QWidget(parent) {
+Panel::Panel(QWidget* parent) : QWidget(parent) {
     InstallAccessible<Panel, AsStatusBar>();
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colour);
-    setPalette(colours);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

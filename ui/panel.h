@@ -12,7 +12,7 @@ class Panel : public QWidget {
     Q_OBJECT
 
 public:
-    Panel(QWidget* parent, const QColor& colour);
+    explicit Panel(QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

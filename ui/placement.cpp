@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/placement.h"
 
+#include <QEvent>
 #include <QPalette>
+#include <QMetaObject>
+#include <QVariant>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -25,10 +28,23 @@ QFont Face(std::string_view family, int pixels) {
     return face;
 }
 
-void SetTextColour(QWidget* widget, const QColor& colour) {
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
+    colours.setColor(role, colour);
     widget->setPalette(colours);
+}
+
+void RetakeColoursAfter(const QEvent* event, QWidget* window, std::function<void()> take) {
+    static constexpr char kPending[] = "veltoColoursPending";
+    if (event->type() != QEvent::ApplicationPaletteChange && event->type() != QEvent::StyleChange) return;
+    if (window->property(kPending).toBool()) return;
+    window->setProperty(kPending, true);
+    QMetaObject::invokeMethod(window, [window, take = std::move(take)] {
+        window->setProperty(kPending, false);
+        for (QWidget* widget : window->findChildren<QWidget*>()) widget->setPalette(QPalette());
+        window->setPalette(QPalette());
+        take();
+    }, Qt::QueuedConnection);
 }
 
 namespace {

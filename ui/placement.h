@@ -4,8 +4,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string_view>
 
 namespace velto {
@@ -22,7 +24,15 @@ T* Place(T* widget, const char* name, int left, int top, int width, int height) 
 // substitutes of every written name, and for their fallbacks.
 QFont Face(std::string_view family, int pixels);
 
-void SetTextColour(QWidget* widget, const QColor& colour);
+// Gives `widget` its own colour for `role`; every other role follows its parent.
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// Calls `take` once a change of the user's scheme that `event`, sent to `window`, is part
+// of (a new palette, and with some platform themes a new style) is over, however many
+// events announce it. Every palette set in the window is dropped first: with Qt 6.4, a
+// change of style while the program runs leaves widgets no longer inheriting their
+// parents' colours.
+void RetakeColoursAfter(const QEvent* event, QWidget* window, std::function<void()> take);
 
 // The contrast ratio of two colours, from 1 to 21, as WCAG 2 reckons it.
 double Contrast(const QColor& first, const QColor& second);
