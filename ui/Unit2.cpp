@@ -86,7 +86,7 @@ TForm2::TForm2() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("О программе Velto 03"));
     setFrameShape(QFrame::NoFrame);
-    setFocusPolicy(Qt::NoFocus);  // OK is the only tab stop
+    setFocusPolicy(Qt::NoFocus);  // OK and the two links are the tab stops
     setFont(velto::Face("MS Sans Serif", 11));
 
     auto* content = new QWidget;
@@ -106,7 +106,6 @@ TForm2::TForm2() {
                                                "маркирови"))),
                    "Label2", 24, 48, 361, 57);
     SetFace(Label2, "MS Sans Serif", 13);
-    setAccessibleDescription(Label2->text());  // read with the title when the window opens
     Label3 = Place(new velto::Label(content, QStringLiteral("Вся информация на сайте ")), "Label3", 136, 112, 136, 13);
     Label4 = Place(WrappedCentred(new velto::Label(
                        content, QStringLiteral("Программист Кварбин. Замечания и пожелания принимаются по адресу"))),
@@ -122,6 +121,8 @@ TForm2::TForm2() {
                     "BitBtn1", 80, 240, 249, 25);
     TakeColours();
     BitBtn1->setDefault(true);
+    QWidget::setTabOrder(BitBtn1, Label5);
+    QWidget::setTabOrder(Label5, Label6);
 
     connect(Label5, &velto::LinkLabel::clicked, this, &TForm2::Label5Click);
     connect(Label6, &velto::LinkLabel::clicked, this, &TForm2::Label6Click);

@@ -8,7 +8,9 @@
 #   deleted", no fragments of words;
 # - Tab into a list as its name, role and colour, with no word of selections;
 # - "read title", "where am I" (with the list's name) and "read status bar" (the result
-#   again, and the blank panel as nothing).
+#   again, and the blank panel as nothing);
+# - the about window's description once as it opens, and each link, reached by Tab, as a
+#   link with its address ($2 and $3).
 # Each key waits for what Orca says to it. An Orca that the user runs is left alone.
 set -euo pipefail
 # An Orca of the user's own is never touched: this test's Orca then runs in a process
@@ -24,6 +26,7 @@ if [ -z "${VELTO_OWN_PIDS:-}" ] && pgrep -u "$(id -u)" -x orca >/dev/null; then
 fi
 [ -n "${VELTO_IN_SESSION:-}" ] || exec env VELTO_IN_SESSION=1 LANG=ru_RU.UTF-8 dbus-run-session -- bash "$0" "$@"
 program=$1
+web=$2 mail=$3  # the author's addresses that the about window links to
 work=$(mktemp -d)
 source "$(dirname "$0")/lib.sh"
 # Speech Dispatcher keeps its socket and pid file here: a fresh one for every run.
@@ -112,6 +115,13 @@ status_bar "10 ом, допуск плюс-минус 5 процентов."
 press "Четвертое кольцо резистора с четырмя кольцами не может быть чёрное." Down
 xdotool key x
 read_title
+# The about button opens the about window: its texts are read once, then Tab reaches
+# each link by its address, and OK again.
+press "О программе нажимаемая кнопка." Tab Tab
+press "OK нажимаемая кнопка." space
+press "$web ссылка." Tab
+press "$mail ссылка." Tab
+press "OK нажимаемая кнопка." Tab
 transcript >"$work/spoken"
 spoken() { grep -cxF "$1" "$work/spoken" || true; }
 
@@ -136,4 +146,5 @@ picks=$(awk '/^KEY (Down|Up)$/ { if (n) print line; n = 1; line = ""; next }
              END { if (n) print line }' "$work/spoken" | sed -E 's/\|[^|]*(допуск|не может быть)[^|]*$//' | paste -sd' ')
 expected="Коричневый Чёрный Серебристый Золотистый Черный Серебристый Золотистый Чёрный"
 [ "$picks" = "$expected" ] || failed "arrow picks spoke '$picks', not '$expected'"
+[ "$(grep -c "Программа предназначена" "$work/spoken")" -eq 1 ] || failed "the about window's description was not read once"
 echo "1 passed, 0 failed"
