@@ -155,6 +155,7 @@ TEST_F(RandomUse, TwentyThousandActionsKeepTheWindowInStep) {
         } else {
             SwitchMode(random() % 2 == 0);
         }
+        QCoreApplication::processEvents();  // a person acts at most once a turn of the event loop
         Check(step);
         if (HasFatalFailure()) return;
     }

@@ -141,19 +141,14 @@ void BandList::Step(int step) {
     emit activated(to);
 }
 
-void BandList::showPopup() {
-    popupOpen_ = true;
-    QComboBox::showPopup();
-}
-
 void BandList::hidePopup() {
-    // The open list closes for a pick, which follows at once, or for nothing. Either way
-    // the focus comes back to the text part, and a screen reader says the colour then.
-    if (std::exchange(popupOpen_, false)) {
-        changingItself_ = true;
-        QTimer::singleShot(0, this, [this] { changingItself_ = false; });
-    }
+    // The open list closes for a pick, which follows once it has closed, or for nothing;
+    // Qt closes it, and picks, once for the Enter key's shortcut check and again for the
+    // key itself. Either way the focus comes back to the text part, and a screen reader
+    // says the colour then: the text part stays quiet until the turn after each close.
+    changingItself_ = true;
     QComboBox::hidePopup();
+    QTimer::singleShot(0, this, [this] { changingItself_ = false; });
 }
 
 void BandList::focusInEvent(QFocusEvent* event) {

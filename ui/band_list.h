@@ -24,7 +24,6 @@ public:
     // focus coming or going.
     bool isChangingItself() const { return changingItself_; }
 
-    void showPopup() override;
     void hidePopup() override;
 
 signals:
@@ -58,7 +57,6 @@ private:
     }
 
     bool changingItself_ = false;
-    bool popupOpen_ = false;
 };
 
 }  // namespace velto

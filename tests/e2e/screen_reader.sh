@@ -5,7 +5,8 @@
 # - each new result once, in words, and an invalid-marking message once; nothing for an
 #   action that leaves the result as it was;
 # - each arrow pick as its colour once, then the result if it changed: no "selection
-#   deleted", no fragments of words;
+#   deleted", no fragments of words; a pick from the open list as the list and its
+#   colour once, then the result;
 # - Tab into a list as its name, role and colour, with no word of selections;
 # - "read title", "where am I" (with the list's name) and "read status bar" (the result
 #   again, and the blank panel as nothing);
@@ -115,6 +116,11 @@ status_bar "10 ом, допуск плюс-минус 5 процентов."
 press "Четвертое кольцо резистора с четырмя кольцами не может быть чёрное." Down
 xdotool key x
 read_title
+# A pick from the open list (brown, from black): the list and the colour once, then the
+# result, with no word of selections.
+press "Список с 12 элементами." alt+Down
+press "Коричневый." Down
+press "10 ом, допуск плюс-минус 1 процент." Return
 # The about button opens the about window: its texts are read once, then Tab reaches
 # each link by its address, and OK again.
 press "О программе нажимаемая кнопка." Tab Tab
@@ -131,7 +137,7 @@ done
 # The second time by the status bar command.
 [ "$(spoken "10 ом, допуск плюс-минус 5 процентов.")" -eq 2 ] || failed "Orca did not speak '10 ом, допуск плюс-минус 5 процентов.' once as it came and once on demand"
 results=$(grep -c 'допуск плюс-минус\|не может быть' "$work/spoken" || true)
-[ "$results" -eq 4 ] || failed "Orca spoke $results results, not 4"
+[ "$results" -eq 5 ] || failed "Orca spoke $results results, not 5"
 [ "$(spoken "Velto 03")" -ge 1 ] || failed "'read title' did not speak the title"
 [ "$(spoken "строка состояния.")" -eq 2 ] || failed "the status bar was not found twice"
 [ "$(spoken "пробел")" -eq 0 ] || failed "the blank panel was read as a space"
@@ -143,8 +149,12 @@ grep -qi "выделен\|удален" <(sed '/^KEY x$/,$d; /^Золотист�
 picks=$(awk '/^KEY (Down|Up)$/ { if (n) print line; n = 1; line = ""; next }
              /^KEY / { if (n) print line; n = 0; next }
              n { line = line (line == "" ? "" : "|") $0 }
-             END { if (n) print line }' "$work/spoken" | sed -E 's/\|[^|]*(допуск|не может быть)[^|]*$//' | paste -sd' ')
+             END { if (n) print line }' <(sed '/^KEY x$/q' "$work/spoken") | sed -E 's/\|[^|]*(допуск|не может быть)[^|]*$//' | paste -sd' ')
 expected="Коричневый Чёрный Серебристый Золотистый Черный Серебристый Золотистый Чёрный"
 [ "$picks" = "$expected" ] || failed "arrow picks spoke '$picks', not '$expected'"
 [ "$(grep -c "Программа предназначена" "$work/spoken")" -eq 1 ] || failed "the about window's description was not read once"
+# The pick from the open list: after Enter, the list, its colour and the result, once.
+open_pick=$(sed -n '/^Список с 12 элементами.$/,/^KEY Tab$/p' "$work/spoken" | sed -n '/^KEY Return$/,$p' | grep -v '^KEY' | paste -sd'|')
+expected="return |Кольцо 4 редактируемое поле со списком.|Коричневый.|10 ом, допуск плюс-минус 1 процент."
+[ "$open_pick" = "$expected" ] || failed "a pick from the open list spoke '$open_pick', not '$expected'"
 echo "1 passed, 0 failed"
