@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_label.h"
 
+#include <QMetaObject>
+#include <utility>
+
 #include "engine/spoken_result.h"
 
 namespace velto {
@@ -29,11 +32,15 @@ ResultLabel::ResultLabel(QWidget* parent, const QString& text) : Label(parent, t
 void ResultLabel::setText(const QString& text) {
     if (text == this->text()) return;
     Label::setText(text);
-    // Hidden and shown again, for assistive technology only: the new text is spoken.
-    QAccessibleEvent hidden(this, QAccessible::ObjectHide);
-    QAccessible::updateAccessibility(&hidden);
-    QAccessibleEvent shown(this, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    if (std::exchange(announcing_, true)) return;
+    QMetaObject::invokeMethod(this, [this] {
+        announcing_ = false;
+        // Hidden and shown again, for assistive technology only: the text is spoken.
+        QAccessibleEvent hidden(this, QAccessible::ObjectHide);
+        QAccessible::updateAccessibility(&hidden);
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }, Qt::QueuedConnection);
 }
 
 }  // namespace velto

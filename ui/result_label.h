@@ -14,9 +14,14 @@ class ResultLabel : public Label {
 public:
     ResultLabel(QWidget* parent, const QString& text);
 
-    // Shows `text`; a text that differs from the one shown is announced. (Hides
-    // QLabel::setText, which announces nothing.)
+    // Shows `text`; a text that differs from the one shown is announced on the next
+    // turn of the event loop, after what the action that led to it says of itself (the
+    // focus moving to the mode button just pressed). (Hides QLabel::setText, which
+    // announces nothing.)
     void setText(const QString& text);
+
+private:
+    bool announcing_ = false;  // an announcement waits for the next turn
 };
 
 }  // namespace velto

@@ -8,6 +8,7 @@
 #   deleted", no fragments of words; a pick from the open list as the list and its
 #   colour once, then the result;
 # - Tab into a list as its name, role and colour, with no word of selections;
+# - a mode switched from the keyboard as the button pressed, then the result;
 # - "read title", "where am I" (with the list's name) and "read status bar" (the result
 #   again, and the blank panel as nothing);
 # - the about window's description once as it opens, and each link, reached by Tab, as a
@@ -121,9 +122,17 @@ read_title
 press "Список с 12 элементами." alt+Down
 press "Коричневый." Down
 press "10 ом, допуск плюс-минус 1 процент." Return
+# Five bands, with silver in list 5, then four again from the keyboard: the button just
+# pressed is said before the result it leads to.
+press "Резистор с четырьмя полосами." Tab
+press "Резистор с пятью полосами." Down
+press "Кольцо 5 редактируемое поле со списком." shift+Tab
+press "1 килоом, допуск плюс-минус 10 процентов." Down
+press "Резистор с пятью полосами." Tab
+press "10 ом, допуск плюс-минус 1 процент." Up
 # The about button opens the about window: its texts are read once, then Tab reaches
 # each link by its address, and OK again.
-press "О программе нажимаемая кнопка." Tab Tab
+press "О программе нажимаемая кнопка." Tab
 press "OK нажимаемая кнопка." space
 press "$web ссылка." Tab
 press "$mail ссылка." Tab
@@ -137,7 +146,7 @@ done
 # The second time by the status bar command.
 [ "$(spoken "10 ом, допуск плюс-минус 5 процентов.")" -eq 2 ] || failed "Orca did not speak '10 ом, допуск плюс-минус 5 процентов.' once as it came and once on demand"
 results=$(grep -c 'допуск плюс-минус\|не может быть' "$work/spoken" || true)
-[ "$results" -eq 5 ] || failed "Orca spoke $results results, not 5"
+[ "$results" -eq 7 ] || failed "Orca spoke $results results, not 7"
 [ "$(spoken "Velto 03")" -ge 1 ] || failed "'read title' did not speak the title"
 [ "$(spoken "строка состояния.")" -eq 2 ] || failed "the status bar was not found twice"
 [ "$(spoken "пробел")" -eq 0 ] || failed "the blank panel was read as a space"
@@ -153,6 +162,10 @@ picks=$(awk '/^KEY (Down|Up)$/ { if (n) print line; n = 1; line = ""; next }
 expected="Коричневый Чёрный Серебристый Золотистый Черный Серебристый Золотистый Чёрный"
 [ "$picks" = "$expected" ] || failed "arrow picks spoke '$picks', not '$expected'"
 [ "$(grep -c "Программа предназначена" "$work/spoken")" -eq 1 ] || failed "the about window's description was not read once"
+# The mode switched from the keyboard: the button pressed first, then the result.
+switch=$(sed -n '/^KEY Up$/,/^KEY Tab$/p' "$work/spoken" | grep -v '^KEY' | paste -sd'|')
+[[ $switch == "Резистор с четырьмя полосами."*"|10 ом, допуск плюс-минус 1 процент." ]] ||
+  failed "the switch to four bands spoke '$switch', not the button, then the result"
 # The pick from the open list: after Enter, the list, its colour and the result, once.
 open_pick=$(sed -n '/^Список с 12 элементами.$/,/^KEY Tab$/p' "$work/spoken" | sed -n '/^KEY Return$/,$p' | grep -v '^KEY' | paste -sd'|')
 expected="return |Кольцо 4 редактируемое поле со списком.|Коричневый.|10 ом, допуск плюс-минус 1 процент."
