@@ -24,7 +24,7 @@ start_desktop openbox
 BUS_PID=$!
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORMTHEME=qt6ct LC_ALL=ru_RU.UTF-8 $runner "$program" 2>"$work/stderr" &
 APP_PID=$!
-main=$(window_named "Velto 03")
+main=$(APP_PID='' window_named "Velto 03")  # $runner may stand between
 pid=$(xdotool getwindowpid "$main")
 /usr/bin/python3 - $((minutes * 60)) >/dev/null 2>&1 <<'READER' &
 import sys, time, pyatspi

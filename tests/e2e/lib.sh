@@ -47,12 +47,13 @@ stop_desktop() {
 }
 
 # The id of the visible window titled exactly $1, waiting for it; and whether there is
-# one.
+# one. Only the program started last ($APP_PID) counts where it is set: a window of
+# another program may have the same title.
 window_named() {
   eventually window_shown "$1" || fail "no window named '$1' (line ${BASH_LINENO[0]})"
-  xdotool search --onlyvisible --name "^$1\$" | head -n 1
+  xdotool search --all --onlyvisible ${APP_PID:+--pid "$APP_PID"} --name "^$1\$" | head -n 1
 }
-window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+window_shown() { xdotool search --all --onlyvisible ${APP_PID:+--pid "$APP_PID"} --name "^$1\$" >/dev/null 2>&1; }
 about_hidden() { ! window_shown "О программе Velto 03"; }
 
 # Absolute X and Y of a window's client area.
