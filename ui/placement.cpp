@@ -2,8 +2,8 @@
 #include "ui/placement.h"
 
 #include <QEvent>
-#include <QPalette>
 #include <QMetaObject>
+#include <QPalette>
 #include <QVariant>
 #include <algorithm>
 #include <cmath>

@@ -69,7 +69,7 @@ if [ $wm = xfwm4 ]; then
   actions=$(xprop -id "$about" _NET_WM_ALLOWED_ACTIONS)
   [[ $actions != *MINIMIZE* && $actions != *MAXIMIZE* ]] || fail "xfwm4 offers the about window $actions"
 fi
-[ "$(icon_sizes "$about")" = "$PROGRAM_ICON_SIZES" ] || fail "the about window offers icons of '$(icon_sizes "$about")'"
+offers_program_icons "$about" || fail "the about window offers icons of '$(icon_sizes "$about")'"
 
 # Left with its centre on no monitor, it goes onto the active window's monitor when it
 # shows again, wholly.
