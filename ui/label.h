@@ -12,6 +12,12 @@
 namespace velto {
 
 class Label : public QLabel {
+    // A meta-object of its own gives the finished label an accessible object of its own,
+    // apart from the one that QLabel's constructor announces the text through: screen
+    // readers keep the state they read from that one, hidden while a hidden window is
+    // built, and showing the window later corrects only part of it.
+    Q_OBJECT
+
 public:
     Label(QWidget* parent, const QString& text);
 
