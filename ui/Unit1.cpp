@@ -83,12 +83,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     RadioButton2 = Place(new velto::RadioButton(this, QStringLiteral("Резистор с четырьмя полосами")), "RadioButton2", 8, 80, 185, 17);
     RadioButton2->setChecked(true);
     Panel1 = Place(new velto::Panel(this), "Panel1", 232, 120, 217, 73);
-    rez = Place(new velto::ResultLabel(Panel1, QStringLiteral(" ")), "rez", 8, 8, 201, 57);
-    rez->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    rez->setWordWrap(true);
     QFont resultFace = velto::Face("System", 16);
     resultFace.setBold(true);
-    rez->setFont(resultFace);
+    rez = Place(new velto::ResultLabel(Panel1, QStringLiteral(" "), resultFace), "rez", 8, 8, 201, 57);
+    rez->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    rez->setWordWrap(true);
     Button1 = Place(new velto::PushButton(this, QStringLiteral("О программе")), "Button1", 280, 80, 121, 17);
     Button2 = Place(new QPushButton(QStringLiteral("Результат"), this), "Button2", 232, 80, 41, 17);
     Button2->setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/result_label.h"
 
+#include <QFontMetrics>
 #include <QMetaObject>
 #include <utility>
 
@@ -25,12 +26,32 @@ QAccessibleInterface* Notification(ResultLabel* label) { return new ResultAccess
 
 }  // namespace
 
-ResultLabel::ResultLabel(QWidget* parent, const QString& text) : Label(parent, text) {
+ResultLabel::ResultLabel(QWidget* parent, const QString& text, const QFont& face)
+    : Label(parent, text), writtenFace_(face) {
     InstallAccessible<ResultLabel, Notification>();
+    setFont(face);
+}
+
+QFont ResultLabel::FaceFor(const QString& text) const {
+    const auto fits = [this, &text](const QFont& face) {
+        const QRect needed = QFontMetrics(face).boundingRect(rect(), static_cast<int>(alignment()) | Qt::TextWordWrap, text);
+        return needed.width() <= width() && needed.height() <= height();
+    };
+    if (fits(writtenFace_)) return writtenFace_;
+    QFont face = writtenFace_;
+    for (int pixels = writtenFace_.pixelSize(); pixels >= kSmallest; --pixels) {
+        face.setPixelSize(pixels);
+        for (int stretch = 100; stretch >= kNarrowest; stretch -= 5) {
+            face.setStretch(stretch);
+            if (fits(face)) return face;
+        }
+    }
+    return face;
 }
 
 void ResultLabel::setText(const QString& text) {
     if (text == this->text()) return;
+    setFont(FaceFor(text));
     Label::setText(text);
     if (std::exchange(announcing_, true)) return;
     QMetaObject::invokeMethod(this, [this] {
