@@ -122,7 +122,9 @@ TEST_F(AboutWindow, AboutButtonShowsItActiveWithOkFocused) {
                           static_cast<QWidget*>(about->BitBtn1)}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
-        if (next == about->Label5) EXPECT_NE(about->Label5->grab().toImage(), unfocused);
+        if (next == about->Label5) {
+            EXPECT_NE(about->Label5->grab().toImage(), unfocused);
+        }
     }
     EXPECT_EQ(about->Label5->grab().toImage(), unfocused);
 }
