@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what building and running Velto 03 need on Debian 12, only where it is
+# Installs what building and running Velto 03 need on Debian 12 or 13, only where it is
 # missing; with --package also what building its Debian package needs (the build
 # dependencies in debian/control); with --tests also what the test suite needs, the
 # package's build included; with --clean-room what scripts/clean-room.sh needs. Safe to
@@ -8,10 +8,16 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
+# The result panel's narrow face is part of fonts-liberation up to Debian 12, a package
+# of its own from Debian 13 on.
+. /etc/os-release
+narrow_face=fonts-liberation-sans-narrow
+[ "${VERSION_ID:-}" = 12 ] && narrow_face=fonts-liberation
+
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkgconf
   qt6-base-dev qt6-base-dev-tools libxcb1-dev
-  fonts-liberation fonts-comic-neue
+  fonts-liberation "$narrow_face" fonts-comic-neue
   dpkg-dev file
 )
 package=false

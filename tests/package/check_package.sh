@@ -43,7 +43,10 @@ for line in 'Name=Velto 03' 'Exec=velto03' 'StartupNotify=true'; do
 done
 grep -q '^Keywords=.*resistor' "$desktop" && grep -q '^Keywords\[ru\]=.*резистор' "$desktop" || fail "desktop entry has no keywords"
 metainfo=$root/share/metainfo/org.example.velto03.metainfo.xml
-report=$(appstreamcli validate --no-net --pedantic "$metainfo") && [ "$(grep -c . <<<"$report")" -eq 1 ] ||
+# Debian 12's appstreamcli (0.16) does not know the <developer> element yet, which took
+# the place of <developer_name>.
+report=$(appstreamcli validate --no-net --pedantic "$metainfo" | grep -v 'unknown-tag developer$') &&
+  [ "$(grep -c . <<<"$report")" -eq 1 ] ||
   fail "AppStream metadata not clean: $report"
 grep -q '<project_license>GPL-3.0-or-later</project_license>' "$metainfo" || fail "AppStream metadata names another licence"
 
@@ -58,8 +61,8 @@ done
 [ -f "$root/share/icons/hicolor/scalable/apps/velto03.svg" ] || fail "no scalable icon"
 
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in fonts-liberation fonts-comic-neue libqt6widgets6 libc6; do
-  grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
+for needed in fonts-liberation 'fonts-liberation-sans-narrow | fonts-liberation (<< 1:2)' fonts-comic-neue libqt6widgets6 libc6; do
+  grep -qF "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
 done
 [ "$(dpkg-deb -f "$package" Recommends)" = xdg-utils ] || fail "package does not recommend xdg-utils"
 echo "1 passed, 0 failed"
