@@ -34,10 +34,14 @@ bool IsTextEvent(QAccessible::Event type) {
 // deletions, insertions, caret moves and selections, and a screen reader speaks each:
 // a colour twice, "selection deleted", fragments of words. Those are not passed on;
 // every other announcement goes on as before.
+// A pick also changes the list's value, which Qt's bridge passes on as a change of the
+// list's name (the entry's text, on Linux): Orca 48 then says the list, the colour and
+// the colour again, before the colour that the text part announces. Held back too.
 void HoldBackTextNoise(QAccessibleEvent* event) {
     const auto* edit = qobject_cast<const QLineEdit*>(event->object());
     const auto* list = edit != nullptr ? qobject_cast<const BandList*>(edit->parent()) : nullptr;
     if (list != nullptr && list->isChangingItself() && IsTextEvent(event->type())) return;
+    if (event->type() == QAccessible::ValueChanged && qobject_cast<const BandList*>(event->object()) != nullptr) return;
     if (g_nextHandler != nullptr) {
         g_nextHandler(event);
         return;
@@ -134,10 +138,17 @@ void BandList::Step(int step) {
         setCurrentIndex(to);
         setEditText(itemText(to));  // the index may have stayed while the text named another entry
     });
-    // Assistive technology hears the pick once, as the entry's text put in, before the
-    // result it leads to.
+    // Assistive technology hears the pick once, before the result it leads to: as the
+    // entry's text put in, or from Qt 6.8 on as an announcement, which Orca 48 speaks
+    // wherever it takes the focus to be (it keeps quiet about text put into a list
+    // that the focus reached from a radio button).
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent picked(lineEdit(), itemText(to));
+    QAccessible::updateAccessibility(&picked);
+#else
     QAccessibleTextInsertEvent inserted(lineEdit(), 0, itemText(to));
     QAccessible::updateAccessibility(&inserted);
+#endif
     emit activated(to);
 }
 

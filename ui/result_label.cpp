@@ -10,14 +10,50 @@
 namespace velto {
 namespace {
 
-// Screen readers speak a notification when it becomes showing; the label is one, named
-// by its text in words, as a voice should say them.
-class ResultAccessible : public LabelAccessible {
+// Assistive technology reads the label by its text in words, as a voice should say
+// them: its name and its text are those words. Up to Qt 6.7 it is a notification, which
+// screen readers speak as it becomes showing; from Qt 6.8 on, which can announce a text
+// outright, a plain label, since Orca 48 says the word "notification" before every
+// notification. A label's text is read only through its text interface (Orca 48 reads
+// the status bar so), which offers nothing to select and no cursor.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+constexpr QAccessible::Role kRole = QAccessible::StaticText;
+#else
+constexpr QAccessible::Role kRole = QAccessible::Notification;
+#endif
+
+class ResultAccessible : public LabelAccessible, public QAccessibleTextInterface {
 public:
-    explicit ResultAccessible(ResultLabel* label) : LabelAccessible(label, QAccessible::Notification) {}
+    explicit ResultAccessible(ResultLabel* label) : LabelAccessible(label, kRole) {}
 
     QString text(QAccessible::Text kind) const override {
-        if (kind != QAccessible::Name) return LabelAccessible::text(kind);
+        return kind == QAccessible::Name ? Words() : LabelAccessible::text(kind);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : LabelAccessible::interface_cast(type);
+    }
+
+    QString text(int start, int end) const override { return Words().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Words().size()); }
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+
+private:
+    QString Words() const {
         return QString::fromStdString(SpokenResult(static_cast<const QLabel*>(widget())->text().toStdString()));
     }
 };
@@ -56,11 +92,16 @@ void ResultLabel::setText(const QString& text) {
     if (std::exchange(announcing_, true)) return;
     QMetaObject::invokeMethod(this, [this] {
         announcing_ = false;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessibleAnnouncementEvent announcement(this, QString::fromStdString(SpokenResult(this->text().toStdString())));
+        QAccessible::updateAccessibility(&announcement);
+#else
         // Hidden and shown again, for assistive technology only: the text is spoken.
         QAccessibleEvent hidden(this, QAccessible::ObjectHide);
         QAccessible::updateAccessibility(&hidden);
         QAccessibleEvent shown(this, QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&shown);
+#endif
     }, Qt::QueuedConnection);
 }
 
