@@ -22,23 +22,29 @@ eventually xwayland_up || { cat "$work/weston.log"; fail "weston did not start w
 x_display=$(x_display)
 
 # Starts the program with the environment given, keeping its stderr with the Wayland
-# protocol it speaks.
+# protocol it speaks in a file of this start's own, there before the program is: a sign
+# of an earlier start can never stand for this one's.
+starts=0
 start() {
-  env -u QT_QPA_PLATFORM "$@" WAYLAND_DEBUG=client "$program" 2>"$work/stderr" &
+  starts=$((starts + 1))
+  STDERR=$work/stderr.$starts
+  : >"$STDERR"
+  env -u QT_QPA_PLATFORM "$@" WAYLAND_DEBUG=client "$program" 2>>"$STDERR" &
   APP_PID=$!
 }
-speaks_wayland() { grep -q 'xdg_toplevel@[0-9]*\.set_title("Velto 03")' "$work/stderr"; }
+# libwayland writes an object as xdg_toplevel@N up to 1.22, as xdg_toplevel#N from 1.23.
+speaks_wayland() { grep -qE 'xdg_toplevel[@#][0-9]+\.set_title\("Velto 03"\)' "$STDERR"; }
 # Its main window is up, and it is still running.
 came_up() {
-  eventually "$@" || { cat "$work/stderr"; fail "the main window did not come up ($*)"; }
-  kill -0 "$APP_PID" 2>/dev/null || { cat "$work/stderr"; fail "the program did not stay up"; }
+  eventually "$@" || { cat "$STDERR"; fail "the main window did not come up ($*)"; }
+  kill -0 "$APP_PID" 2>/dev/null || { cat "$STDERR"; fail "the program did not stay up"; }
 }
 stop() {
   kill -s TERM "$APP_PID"
   local status=0
   wait "$APP_PID" || status=$?
   APP_PID=
-  [ "$status" -eq 0 ] || { grep -v '^\[' "$work/stderr" | tail -n 60 >&2; fail "exit status $status after SIGTERM ($1)"; }
+  [ "$status" -eq 0 ] || { grep -v '^\[' "$STDERR" | tail -n 60 >&2; fail "exit status $status after SIGTERM ($1)"; }
 }
 
 start WAYLAND_DISPLAY=velto-test DISPLAY="$x_display"
