@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QMetaObject>
 #include <QPixmap>
 #include <QWindowStateChangeEvent>
 #include <utility>
@@ -199,6 +200,11 @@ bool TForm1::event(QEvent* event) {
 // Minimising the main window, in any way, takes the about window along; restoring it
 // brings both back as they were, the one that was active active again.
 void TForm1::changeEvent(QEvent* event) {
+    // The window keeps its one size: a title bar that Qt draws itself (in a Wayland
+    // session whose compositor draws none) offers maximise to every window, whatever its
+    // flags and size.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        QMetaObject::invokeMethod(this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); }, Qt::QueuedConnection);
     if (event->type() == QEvent::WindowStateChange && Form2 != nullptr) {
         const bool wasMinimised = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
         if (isMinimized() && !wasMinimised) {
