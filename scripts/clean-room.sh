@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs what a newcomer runs, on Debian 12 roots that have never seen Velto 03. In a fresh
-# root (essential packages, apt and git only), from a clean clone of the committed tree:
-# the README's test command, then the README's package build. Then the package's own
-# test (autopkgtest) against a second fresh root. Prints a summary; exits non-zero on
-# any failure. Needs root, a Debian mirror, about 6 GB of disk and ten minutes.
-# The logs stay in build/clean-room/.
+# Runs what a newcomer runs, on roots of a Debian release ($1: bookworm, the default,
+# trixie or sid) that have never seen Velto 03. In a fresh root (essential packages, apt
+# and git only), from a clean clone of the committed tree: the README's test command,
+# then the README's package build with its tests, and lintian of that release on what it
+# built (no error or warning; the rest is listed). Then the package's own test
+# (autopkgtest) against a second fresh root. Prints a summary; exits non-zero on any
+# failure. Needs root, a Debian mirror, about 6 GB of disk and ten to twenty minutes.
+# The logs stay in build/clean-room/RELEASE/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "$(id -u)" -eq 0 ] || exec sudo bash "$0" "$@"
+release=${1:-bookworm}
 bash scripts/setup.sh --clean-room
 
-sources=(
-  "deb http://deb.debian.org/debian bookworm main"
-  "deb http://deb.debian.org/debian bookworm-updates main"
-  "deb http://deb.debian.org/debian-security bookworm-security main"
-)
-logs=$PWD/build/clean-room
+case $release in
+bookworm | trixie)
+  sources=(
+    "deb http://deb.debian.org/debian $release main"
+    "deb http://deb.debian.org/debian $release-updates main"
+    "deb http://deb.debian.org/debian-security $release-security main"
+  ) ;;
+sid) sources=("deb http://deb.debian.org/debian sid main") ;;
+*) echo "usage: $0 [bookworm|trixie|sid]" >&2; exit 2 ;;
+esac
+logs=$PWD/build/clean-room/$release
 rm -rf "$logs" && mkdir -p "$logs"
 work=$(mktemp -d /var/tmp/velto03-clean-room.XXXXXX)
 cleanup() {
@@ -33,15 +41,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh Debian 12 root in $1, with the kernel's file systems mounted as on a machine.
+# A fresh root of the release in $1, with the kernel's file systems mounted as on a
+# machine. The mirror's index of unstable may be past its Valid-Until date.
 fresh_root() {
-  mmdebstrap --quiet --variant=apt --include=git,ca-certificates bookworm "$1" "${sources[@]}"
+  mmdebstrap --quiet --variant=apt --include=git,ca-certificates --aptopt='Acquire::Check-Valid-Until "false"' \
+    "$release" "$1" "${sources[@]}"
   mount -t proc proc "$1/proc"
   mount --rbind /sys "$1/sys" && mount --make-rslave "$1/sys"
   mount --rbind /dev "$1/dev" && mount --make-rslave "$1/dev"
 }
 
-# Runs stage $1 (a name), the command after it, into build/clean-room/$1.log.
+# Runs stage $1 (a name), the command after it, into build/clean-room/RELEASE/$1.log.
 failed=0
 summary=()
 stage() {
@@ -51,7 +61,7 @@ stage() {
   local result="passed"
   [ $status -eq 0 ] || { result="FAILED (status $status)"; failed=1; }
   summary+=("$(printf '%-10s %-20s %4d s  %s' "$name" "$result" $((SECONDS - start)) \
-    "$(grep -E 'tests passed|passed, [0-9]+ failed|^(PASS|FAIL)|velto03 +(PASS|FAIL)' "$logs/$name.log" | tr '\n' ';' | cut -c1-160)")")
+    "$(grep -E 'tests passed|passed, [0-9]+ failed|^(PASS|FAIL)|velto03 +(PASS|FAIL)|^[EWIPX]: ' "$logs/$name.log" | tr '\n' ';' | cut -c1-160)")")
   echo "${summary[-1]}"
   return $status
 }
@@ -66,6 +76,9 @@ stage root fresh_root "$newcomer"
 git clone --quiet . "$newcomer/root/velto03"
 stage tests in_newcomer 'bash scripts/test.sh' || true
 stage package in_newcomer 'bash scripts/setup.sh --package && dpkg-buildpackage -us -uc -b' || true
+# lintian as the release's own: no error or warning, and every other tag listed.
+stage lintian in_newcomer 'apt-get install -y -qq --no-install-recommends lintian >/dev/null &&
+  lintian -EvIL +pedantic --display-experimental ../velto03_*.changes >../lintian.txt; cat ../lintian.txt; ! grep -qE "^[EW]: " ../lintian.txt' || true
 
 if [ -n "$(ls "$newcomer"/root/velto03_*.deb 2>/dev/null)" ]; then
   testbed=$work/testbed
@@ -74,7 +87,7 @@ if [ -n "$(ls "$newcomer"/root/velto03_*.deb 2>/dev/null)" ]; then
 fi
 
 echo
-echo "== Clean room: Debian 12, $(date -u +%F)"
+echo "== Clean room: Debian $release, $(date -u +%F)"
 printf '%s\n' "${summary[@]}"
 [ $failed -eq 0 ] && echo "clean room: all stages passed" || echo "clean room: a stage failed; see $logs"
 exit $failed
