@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Velto 03: reads the decimal separator, opens the main window at its place, creates
 // the about window hidden, and runs until the main window closes.
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "app/application.h"
@@ -28,5 +31,14 @@ int main(int argc, char** argv) {
     const int status = application->exec();
     Form2 = nullptr;
     Form1 = nullptr;
+    // Qt's Wayland plugin (6.4, and the same code in 6.8) can deadlock as it disconnects,
+    // on a busy machine: its event thread waits in wl_display_read_events for a read
+    // that never comes, and the application's destructor waits for that thread. The
+    // program has nothing left to save, and the compositor frees what it held as the
+    // process ends.
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }
