@@ -10,6 +10,9 @@
 namespace velto {
 namespace {
 
+// A result as a voice should say it.
+QString InWords(const QString& text) { return QString::fromStdString(SpokenResult(text.toStdString())); }
+
 // Assistive technology reads the label by its text in words, as a voice should say
 // them: its name and its text are those words. Up to Qt 6.7 it is a notification, which
 // screen readers speak as it becomes showing; from Qt 6.8 on, which can announce a text
@@ -53,18 +56,16 @@ public:
     void scrollToSubstring(int, int) override {}
 
 private:
-    QString Words() const {
-        return QString::fromStdString(SpokenResult(static_cast<const QLabel*>(widget())->text().toStdString()));
-    }
+    QString Words() const { return InWords(static_cast<const QLabel*>(widget())->text()); }
 };
 
-QAccessibleInterface* Notification(ResultLabel* label) { return new ResultAccessible(label); }
+QAccessibleInterface* AsResult(ResultLabel* label) { return new ResultAccessible(label); }
 
 }  // namespace
 
 ResultLabel::ResultLabel(QWidget* parent, const QString& text, const QFont& face)
     : Label(parent, text), writtenFace_(face) {
-    InstallAccessible<ResultLabel, Notification>();
+    InstallAccessible<ResultLabel, AsResult>();
     setFont(face);
 }
 
@@ -93,7 +94,7 @@ void ResultLabel::setText(const QString& text) {
     QMetaObject::invokeMethod(this, [this] {
         announcing_ = false;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-        QAccessibleAnnouncementEvent announcement(this, QString::fromStdString(SpokenResult(this->text().toStdString())));
+        QAccessibleAnnouncementEvent announcement(this, InWords(this->text()));
         QAccessible::updateAccessibility(&announcement);
 #else
         // Hidden and shown again, for assistive technology only: the text is spoken.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The result label: a label whose every new text is announced to assistive technology
-// as a notification, in words, so that a screen reader speaks it without the focus
-// moving. Every text reads whole in its box, whatever face the machine gives for the
+// The result label: a label whose every new text is announced to assistive technology,
+// in words, so that a screen reader speaks it without the focus moving. Every text reads whole in its box, whatever face the machine gives for the
 // written one.
 #pragma once
 
