@@ -3,11 +3,11 @@
 # Runs what a newcomer runs, on roots of a Debian release ($1: bookworm, the default,
 # trixie or sid) that have never seen Velto 03. In a fresh root (essential packages, apt
 # and git only), from a clean clone of the committed tree: the README's test command,
-# then the README's package build with its tests, and lintian of that release on what it
-# built (no error or warning; the rest is listed). Then the package's own test
-# (autopkgtest) against a second fresh root. Prints a summary; exits non-zero on any
-# failure. Needs root, a Debian mirror, about 6 GB of disk and ten to twenty minutes.
-# The logs stay in build/clean-room/RELEASE/.
+# then the README's package build with its tests, and lintian of that release on the
+# binary and source packages (no error or warning; the other tags listed). Then the
+# package's own test (autopkgtest) against a second fresh root. Prints a summary; exits
+# non-zero on any failure. Needs root, a Debian mirror, about 6 GB of disk and ten to
+# twenty minutes. The logs stay in build/clean-room/RELEASE/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "$(id -u)" -eq 0 ] || exec sudo bash "$0" "$@"
@@ -76,9 +76,12 @@ stage root fresh_root "$newcomer"
 git clone --quiet . "$newcomer/root/velto03"
 stage tests in_newcomer 'bash scripts/test.sh' || true
 stage package in_newcomer 'bash scripts/setup.sh --package && dpkg-buildpackage -us -uc -b' || true
-# lintian as the release's own: no error or warning, and every other tag listed.
+# lintian as the release's own, on the binary package and on the source package (built
+# from a clean clone): no error or warning, and every other tag listed.
 stage lintian in_newcomer 'apt-get install -y -qq --no-install-recommends lintian >/dev/null &&
-  lintian -EvIL +pedantic --display-experimental ../velto03_*.changes >../lintian.txt; cat ../lintian.txt; ! grep -qE "^[EW]: " ../lintian.txt' || true
+  rm -rf ../source && git clone -q . ../source/velto03 && (cd ../source && dpkg-source -b velto03 >/dev/null) &&
+  lintian -EvIL +pedantic --display-experimental ../velto03_*.changes ../source/velto03_*.dsc >../lintian.txt
+  cat ../lintian.txt; ! grep -qE "^[EW]: " ../lintian.txt' || true
 
 if [ -n "$(ls "$newcomer"/root/velto03_*.deb 2>/dev/null)" ]; then
   testbed=$work/testbed
