@@ -67,7 +67,7 @@ eventually orca_ready || { tail "$work/orca.log" >&2; fail "Orca did not start";
 # some versions of Orca put at its end, and "KEY name" for each key it was given.
 transcript() {
   tr -d '\r' <"$work/orca.log" | grep -E "PROCESS ATSPI_KEY_PRESSED_EVENT|SPEECH OUTPUT" | grep -v '^\^' |
-    sed -E "s/.*PROCESS ATSPI_KEY_PRESSED_EVENT: '([^']*)'.*/KEY \1/; s/.*SPEECH OUTPUT: '(.*)' ?(\[?\{'established.*|None)$/\1/; s/\.? *$//"
+    sed -E "s/.*PROCESS ATSPI_KEY_PRESSED_EVENT: ?'([^']*)'.*/KEY \1/; s/.*SPEECH OUTPUT: '(.*)' ?(\[?\{'established.*|None)$/\1/; s/\.? *$//"
 }
 failed() { transcript >&2; fail "$@"; }
 # Orca has said something that begins with $2 (an extended regular expression) since
