@@ -66,10 +66,12 @@ stage() {
   return $status
 }
 
+# The newcomer's commands run in process and mount namespaces of their own: the X
+# servers and the Orca of its tests never meet the machine's own.
 newcomer=$work/newcomer
 in_newcomer() {
-  chroot "$newcomer" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb LANG=C.UTF-8 \
-    bash -c "cd /root/velto03 && $1"
+  unshare --pid --fork --mount chroot "$newcomer" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb LANG=C.UTF-8 \
+    bash -c "mount -t proc proc /proc && cd /root/velto03 && $1"
 }
 
 stage root fresh_root "$newcomer"
