@@ -61,7 +61,7 @@ stage() {
   local result="passed"
   [ $status -eq 0 ] || { result="FAILED (status $status)"; failed=1; }
   summary+=("$(printf '%-10s %-20s %4d s  %s' "$name" "$result" $((SECONDS - start)) \
-    "$(grep -E 'tests passed|passed, [0-9]+ failed|^(PASS|FAIL)|velto03 +(PASS|FAIL)|^[EWIPX]: ' "$logs/$name.log" | tr '\n' ';' | cut -c1-160)")")
+    "$(grep -aE 'tests passed|passed, [0-9]+ failed|^(PASS|FAIL)|velto03 +(PASS|FAIL)|^[EWIPX]: ' "$logs/$name.log" | tr '\n' ';' | cut -c1-160)")")
   echo "${summary[-1]}"
   return $status
 }
