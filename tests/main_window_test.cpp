@@ -16,9 +16,16 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
+#include <climits>
 #include <cmath>
+#include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/evaluation.h"
@@ -214,6 +221,258 @@ TEST_F(MainWindow, AssistiveTechnologyReadsTheResult) {
 
     QTest::mouseClick(form->RadioButton1, Qt::LeftButton);
     EXPECT_EQ(caption(form->ComboBox5), "Кольцо 5");
+}
+
+// Runs `call`, and ends the whole run if it has not answered within five seconds: a call
+// that never returns would otherwise hang the suite (one answers in microseconds).
+template <typename Call>
+void Answers(const std::string& what, Call call) {
+    std::mutex mutex;
+    std::condition_variable answered;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!answered.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) {
+            std::fprintf(stderr, "%s never answered\n", what.c_str());
+            std::abort();
+        }
+    });
+    call();
+    {
+        std::lock_guard lock(mutex);
+        done = true;
+    }
+    answered.notify_one();
+    watchdog.join();
+}
+
+struct Piece {
+    QString text;
+    int start;
+    int end;
+};
+bool operator==(const Piece& a, const Piece& b) { return a.text == b.text && a.start == b.start && a.end == b.end; }
+void PrintTo(const Piece& piece, std::ostream* out) {
+    *out << '"' << piece.text.toStdString() << "\" [" << piece.start << ", " << piece.end << ')';
+}
+
+enum class Side { At, Before, After };
+constexpr QAccessible::TextBoundaryType kBoundaries[] = {
+    QAccessible::CharBoundary, QAccessible::WordBoundary,      QAccessible::SentenceBoundary,
+    QAccessible::LineBoundary, QAccessible::ParagraphBoundary, QAccessible::NoBoundary};
+
+Piece Ask(QAccessibleTextInterface* text, Side side, int offset, QAccessible::TextBoundaryType boundary) {
+    Piece piece{{}, -7, -7};
+    Answers("text piece " + std::to_string(static_cast<int>(side)) + " at " + std::to_string(offset) + " by " +
+                std::to_string(boundary),
+            [&] {
+                switch (side) {
+                case Side::At: piece.text = text->textAtOffset(offset, boundary, &piece.start, &piece.end); break;
+                case Side::Before: piece.text = text->textBeforeOffset(offset, boundary, &piece.start, &piece.end); break;
+                case Side::After: piece.text = text->textAfterOffset(offset, boundary, &piece.start, &piece.end); break;
+                }
+            });
+    return piece;
+}
+
+// Every piece of `text`, asked for on every side of every offset that a client may send,
+// answers at once with a piece of the text where it says; the pieces at, after and before
+// each offset walk the text alike, each boundary's pieces covering it once.
+void ExpectWholePieces(QAccessibleTextInterface* text, const QString& whole) {
+    ASSERT_EQ(text->characterCount(), whole.size());
+    const int length = static_cast<int>(whole.size());
+    std::vector<int> offsets = {INT_MIN, -3, -1, 0, 1, length / 2, length - 1, length, length + 1, INT_MAX};
+    for (QAccessible::TextBoundaryType boundary : kBoundaries) {
+        for (Side side : {Side::At, Side::Before, Side::After}) {
+            for (int offset : offsets) {
+                SCOPED_TRACE(testing::Message() << "boundary " << boundary << ", side " << static_cast<int>(side)
+                                                << ", offset " << offset);
+                const Piece piece = Ask(text, side, offset, boundary);
+                const int asked = offset == -1 ? length : offset;
+                if (asked < 0 || asked > length) {
+                    EXPECT_EQ(piece, (Piece{{}, -1, -1}));
+                    continue;
+                }
+                ASSERT_LE(0, piece.start);
+                ASSERT_LE(piece.start, piece.end);
+                ASSERT_LE(piece.end, length);
+                EXPECT_EQ(piece.text, whole.mid(piece.start, piece.end - piece.start));
+                if (piece.text.isEmpty()) {
+                    EXPECT_EQ(piece.start, asked);
+                } else if (side == Side::At) {
+                    EXPECT_TRUE(piece.start <= asked && (asked < piece.end || piece.end == length));
+                } else if (side == Side::Before) {
+                    EXPECT_LE(piece.end, asked);
+                } else {
+                    EXPECT_GT(piece.start, asked);
+                }
+            }
+        }
+        SCOPED_TRACE(testing::Message() << "boundary " << boundary);
+        std::vector<Piece> forward;
+        for (int at = 0; at < length; at = forward.back().end) {
+            forward.push_back(Ask(text, Side::At, at, boundary));
+            ASSERT_EQ(forward.back().start, at);
+            ASSERT_GT(forward.back().end, at);
+        }
+        QString joined;
+        for (const Piece& piece : forward) joined += piece.text;
+        EXPECT_EQ(joined, whole);
+        for (std::size_t i = 1; i < forward.size(); ++i) {
+            EXPECT_EQ(Ask(text, Side::After, forward[i - 1].start, boundary), forward[i]);
+            EXPECT_EQ(Ask(text, Side::Before, forward[i].start, boundary), forward[i - 1]);
+        }
+        if (!forward.empty()) {
+            EXPECT_EQ(Ask(text, Side::Before, length, boundary), forward.back());
+        }
+    }
+}
+
+struct PieceCase {
+    Side side;
+    int offset;
+    QAccessible::TextBoundaryType boundary;
+    Piece expected;
+};
+
+struct RangeCase {
+    int start;
+    int end;
+    const char* expected;
+};
+
+TEST_F(MainWindow, ResultTextAnswersEveryPieceAndRangeAtOnce) {
+    Pick(1, 0);  // brown
+    Pick(2, 0);  // black
+    Pick(3, 4);  // red
+    Pick(4, 4);  // red
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(form->rez)->textInterface();
+    ASSERT_NE(text, nullptr);
+    const QString words = QStringLiteral("1 килоом, допуск плюс-минус 2 процента");
+    ASSERT_EQ(text->text(0, text->characterCount()), words);
+    ExpectWholePieces(text, words);
+
+    const auto W = QAccessible::WordBoundary;
+    const PieceCase pieces[] = {
+        {Side::At, 2, W, {"килоом", 2, 8}},     {Side::At, 8, W, {", ", 8, 10}},
+        {Side::At, 38, W, {"процента", 30, 38}}, {Side::At, -1, W, {"процента", 30, 38}},
+        {Side::At, 21, W, {"-", 21, 22}},        {Side::Before, 38, W, {"процента", 30, 38}},
+        {Side::Before, 3, W, {" ", 1, 2}},       {Side::After, 0, W, {" ", 1, 2}},
+        {Side::After, 37, W, {"", 37, 37}},      {Side::Before, 0, W, {"", 0, 0}},
+        {Side::At, 39, W, {"", -1, -1}},         {Side::At, INT_MIN, W, {"", -1, -1}},
+        {Side::At, 38, QAccessible::SentenceBoundary, {words, 0, 38}},
+        {Side::After, 0, QAccessible::SentenceBoundary, {"", 0, 0}},
+        {Side::At, 2, QAccessible::CharBoundary, {"к", 2, 3}},
+        {Side::At, 38, QAccessible::CharBoundary, {"", 38, 38}},
+        {Side::Before, 38, QAccessible::CharBoundary, {"а", 37, 38}},
+        {Side::At, 38, QAccessible::LineBoundary, {words, 0, 38}},
+    };
+    for (const PieceCase& c : pieces) {
+        SCOPED_TRACE(testing::Message() << "side " << static_cast<int>(c.side) << ", offset " << c.offset);
+        EXPECT_EQ(Ask(text, c.side, c.offset, c.boundary), c.expected);
+    }
+
+    // -1 alone means "to the end"; a range reaching past the text is cut to it.
+    const RangeCase ranges[] = {
+        {0, -1, "1 килоом, допуск плюс-минус 2 процента"}, {INT_MIN, INT_MAX, "1 килоом, допуск плюс-минус 2 процента"},
+        {5, 2, ""}, {0, -5, ""}, {-3, 1, "1"}, {30, 1000, "процента"}, {38, 38, ""}, {INT_MAX, INT_MIN, ""},
+    };
+    for (const RangeCase& c : ranges) {
+        SCOPED_TRACE(testing::Message() << "range " << c.start << " to " << c.end);
+        EXPECT_EQ(text->text(c.start, c.end), QString::fromUtf8(c.expected));
+    }
+    int start = 0, end = 0;
+    text->attributes(INT_MIN, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 38);
+}
+
+TEST_F(MainWindow, TextPartAnswersEveryPieceAndChangesOnlyWithinItsText) {
+    QAccessibleInterface* part = QAccessible::queryAccessibleInterface(form->ComboBox1->lineEdit());
+    QAccessibleTextInterface* text = part->textInterface();
+    QAccessibleEditableTextInterface* editable = part->editableTextInterface();
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(editable, nullptr);
+    EXPECT_EQ(part->role(), QAccessible::EditableText);
+    // Texts that a list's entry or a person's typing leave, blanks at either end among them.
+    const QAccessible::TextBoundaryType W = QAccessible::WordBoundary;
+    const struct {
+        const char* typed;
+        PieceCase piece;
+    } typed[] = {
+        {"Белый", {Side::At, 5, W, {"Белый", 0, 5}}},  {"Белый", {Side::Before, 5, W, {"Белый", 0, 5}}},
+        {"Белый ", {Side::At, 6, W, {" ", 5, 6}}},     {"Белый ", {Side::Before, 5, W, {"Белый", 0, 5}}},
+        {" Белый", {Side::At, 0, W, {" ", 0, 1}}},     {" Белый", {Side::After, 0, W, {"Белый", 1, 6}}},
+        {" ", {Side::At, 0, QAccessible::SentenceBoundary, {" ", 0, 1}}},
+        {"", {Side::At, 0, W, {"", 0, 0}}},            {"", {Side::At, 1, W, {"", -1, -1}}},
+    };
+    for (const auto& c : typed) {
+        SCOPED_TRACE(testing::Message() << '"' << c.typed << '"');
+        ClearText(1);
+        Type(1, QString::fromUtf8(c.typed));
+        ExpectWholePieces(text, QString::fromUtf8(c.typed));
+        EXPECT_EQ(Ask(text, c.piece.side, c.piece.offset, c.piece.boundary), c.piece.expected);
+    }
+
+    // Selection and cursor stay within the text, and a list holds one selection.
+    ClearText(1);
+    Type(1, QStringLiteral("Белый"));
+    text->setSelection(0, INT_MIN, INT_MAX);
+    int start = 0, end = 0;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 5);
+    text->setSelection(1, 0, 2);
+    text->addSelection(INT_MAX, INT_MIN);  // the one selection again, backwards
+    EXPECT_EQ(text->selectionCount(), 1);
+    text->selection(0, &start, &end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 5);
+    text->removeSelection(0);
+    EXPECT_EQ(text->selectionCount(), 0);
+    text->setCursorPosition(INT_MAX);
+    EXPECT_EQ(text->cursorPosition(), 5);
+    text->setCursorPosition(-7);
+    EXPECT_EQ(text->cursorPosition(), 0);
+    text->scrollToSubstring(INT_MIN, INT_MAX);
+    EXPECT_EQ(text->cursorPosition(), 0);
+
+    // Each character lies in the text part, each right of the one before it, and the
+    // point at its middle is at it or right after it.
+    const QRect box(form->ComboBox1->lineEdit()->mapToGlobal(QPoint(0, 0)), form->ComboBox1->lineEdit()->size());
+    for (int offset : {INT_MIN, -1, 5, INT_MAX}) EXPECT_TRUE(text->characterRect(offset).isNull()) << offset;
+    for (int offset = 0; offset < 5; ++offset) {
+        SCOPED_TRACE(testing::Message() << "character " << offset);
+        const QRect character = text->characterRect(offset);
+        EXPECT_TRUE(box.adjusted(-1, -1, 1, 1).contains(character)) << character.x() << ' ' << character.width();
+        if (offset > 0) {
+            EXPECT_GT(character.left(), text->characterRect(offset - 1).left());
+        }
+        const int at = text->offsetAtPoint(character.center());
+        EXPECT_TRUE(at == offset || at == offset + 1) << at;
+    }
+    for (const QPoint far : {QPoint(INT_MAX, INT_MIN), QPoint(INT_MIN, INT_MAX)}) {
+        const int at = text->offsetAtPoint(far);
+        EXPECT_TRUE(at >= -1 && at <= 5) << at;
+    }
+
+    // Edits reach no further than the text, and count as typing does.
+    const struct {
+        void (*edit)(QAccessibleEditableTextInterface*);
+        const char* expected;
+    } edits[] = {
+        {[](auto* e) { e->replaceText(INT_MIN, INT_MAX, QStringLiteral("Красный")); }, "Красный"},
+        {[](auto* e) { e->deleteText(5, 2); }, "Красный"},
+        {[](auto* e) { e->deleteText(-5, 3); }, "сный"},
+        {[](auto* e) { e->insertText(INT_MAX, QStringLiteral("!")); }, "сный!"},
+        {[](auto* e) { e->insertText(INT_MIN, QStringLiteral("Кра")); }, "Красный!"},
+        {[](auto* e) { e->replaceText(7, -1, QString()); }, "Красный"},
+    };
+    for (const auto& c : edits) {
+        c.edit(editable);
+        EXPECT_EQ(form->ComboBox1->currentText(), QString::fromUtf8(c.expected));
+    }
+    EXPECT_EQ(form->bandValues()[0], 2);  // red
 }
 
 TEST_F(MainWindow, APickFromTheOpenListCountsOnceAndTypingAfterItCounts) {

@@ -11,6 +11,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "ui/accessible_text.h"
+#include "ui/label.h"
+
 namespace velto {
 namespace {
 
@@ -52,10 +55,107 @@ void HoldBackTextNoise(QAccessibleEvent* event) {
     QAccessible::installUpdateHandler(HoldBackTextNoise);
 }
 
+// How assistive technology sees a list's text part: as Qt sees a line edit, but for its
+// text, which reads and changes through offsets checked against it.
+class BandTextAccessible : public QAccessibleWidget, public AccessibleText, public QAccessibleEditableTextInterface {
+public:
+    explicit BandTextAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {
+        addControllingSignal(QStringLiteral("textChanged(QString)"));
+        addControllingSignal(QStringLiteral("returnPressed()"));
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        const QString value = kind == QAccessible::Value ? readText() : QString();
+        return value.isEmpty() ? QAccessibleWidget::text(kind) : value;
+    }
+    void setText(QAccessible::Text kind, const QString& text) override {
+        if (kind == QAccessible::Value) {
+            edit()->setText(text);
+        } else {
+            QAccessibleWidget::setText(kind, text);
+        }
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.readOnly = edit()->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString readText() const override { return edit()->displayText(); }
+    using AccessibleText::text;
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { edit()->setCursorPosition(Clamped(position)); }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index != 0 || !edit()->hasSelectedText()) return;
+        *start = static_cast<int>(edit()->selectionStart());
+        *end = *start + static_cast<int>(edit()->selectedText().size());
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int index) override {
+        if (index == 0) edit()->deselect();
+    }
+    void setSelection(int index, int start, int end) override {
+        if (index != 0) return;
+        const int from = Clamped(start);
+        edit()->setSelection(from, Clamped(end) - from);
+    }
+    QRect characterRect(int offset) const override {
+        const QString shown = readText();
+        if (offset < 0 || offset >= shown.size()) return {};
+        // The caret knows how far the text is scrolled: the character stands as far from
+        // it as the text between them is wide.
+        const QFontMetrics metrics(edit()->font());
+        const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = caret.center().x() + metrics.horizontalAdvance(shown.left(offset)) -
+                      metrics.horizontalAdvance(shown.left(edit()->cursorPosition()));
+        return {edit()->mapToGlobal(QPoint(x, caret.top())),
+                QSize(metrics.horizontalAdvance(shown.mid(offset, 1)), caret.height())};
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        // Any point a screen may have; farther ones are nowhere near the text anyway.
+        constexpr int kFar = 1 << 24;
+        const QPoint onScreen(std::clamp(point.x(), -kFar, kFar), std::clamp(point.y(), -kFar, kFar));
+        return edit()->cursorPositionAt(edit()->mapFromGlobal(onScreen));
+    }
+    void scrollToSubstring(int start, int end) override {
+        edit()->setCursorPosition(Clamped(end));
+        edit()->setCursorPosition(Clamped(start));
+    }
+
+    void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+    void insertText(int offset, const QString& text) override {
+        edit()->setText(edit()->text().insert(Clamped(offset), text));
+    }
+    void replaceText(int start, int end, const QString& text) override {
+        const int from = Clamped(start);
+        const int to = end == -1 ? characterCount() : Clamped(end);
+        if (from > to) return;
+        edit()->setText(edit()->text().replace(from, to - from, text));
+    }
+
+private:
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+// The text part of a band list gets the interface above; any other line edit, Qt's own.
+QAccessibleInterface* AsBandText(QLineEdit* edit) {
+    return qobject_cast<BandList*>(edit->parent()) != nullptr ? new BandTextAccessible(edit) : nullptr;
+}
+
 }  // namespace
 
 BandList::BandList(QWidget* parent, const QString& name, std::span<const std::string_view> entries, int visibleRows)
     : QComboBox(parent) {
+    InstallAccessible<QLineEdit, AsBandText>();
     [[maybe_unused]] static const bool installed =
         (g_nextHandler = QAccessible::installUpdateHandler(HoldBackTextNoise), true);
     // Editable through a text part given outright, which never completes what is typed.

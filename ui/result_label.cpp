@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/spoken_result.h"
+#include "ui/accessible_text.h"
 
 namespace velto {
 namespace {
@@ -25,25 +26,20 @@ constexpr QAccessible::Role kRole = QAccessible::StaticText;
 constexpr QAccessible::Role kRole = QAccessible::Notification;
 #endif
 
-class ResultAccessible : public LabelAccessible, public QAccessibleTextInterface {
+class ResultAccessible : public LabelAccessible, public AccessibleText {
 public:
     explicit ResultAccessible(ResultLabel* label) : LabelAccessible(label, kRole) {}
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? Words() : LabelAccessible::text(kind);
+        return kind == QAccessible::Name ? readText() : LabelAccessible::text(kind);
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
         return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
                                                   : LabelAccessible::interface_cast(type);
     }
 
-    QString text(int start, int end) const override { return Words().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(Words().size()); }
-    QString attributes(int, int* start, int* end) const override {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
+    QString readText() const override { return InWords(static_cast<const QLabel*>(widget())->text()); }
+    using AccessibleText::text;
     void selection(int, int* start, int* end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -54,9 +50,6 @@ public:
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-
-private:
-    QString Words() const { return InWords(static_cast<const QLabel*>(widget())->text()); }
 };
 
 QAccessibleInterface* AsResult(ResultLabel* label) { return new ResultAccessible(label); }
