@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Long use, for memory: drives velto03 ($1, built) with random real input for $2 minutes
-# under openbox, with the accessibility bus on and a client that reads the program's
-# whole accessibility tree again and again, and a new colour scheme (qt6ct's) every
-# 150 s; prints its resident memory each minute. $3, if given, is a command that runs
+# Long use, for memory and for calm: drives velto03 ($1, built) with random real input for
+# $2 minutes under openbox, with the accessibility bus on and a client that calls every
+# method of every accessible object with random and extreme arguments, again and again,
+# and a new colour scheme (qt6ct's) every 150 s; prints its resident memory each minute,
+# then the client's count of calls and the slowest, and the sanitizer's reports. $3, if given, is a command that runs
 # the program (for example "heaptrack -o out"). Needs what the end-to-end tests need.
 set -uo pipefail
 [ -n "${VELTO_IN_SESSION:-}" ] || exec env VELTO_IN_SESSION=1 dbus-run-session -- bash "$0" "$@"
@@ -26,21 +27,127 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORMTHEME=qt6ct LC_ALL=ru_RU.UTF-8
 APP_PID=$!
 main=$(APP_PID='' window_named "Velto 03")  # $runner may stand between
 pid=$(xdotool getwindowpid "$main")
-/usr/bin/python3 - $((minutes * 60)) >/dev/null 2>&1 <<'READER' &
-import sys, time, pyatspi
+# The client calls every method of every interface that each object offers, with
+# random arguments and the extreme ones, and keeps count of what each call took.
+/usr/bin/python3 - $((minutes * 60)) "$work/client" 2>/dev/null <<'READER' &
+import random, sys, time, pyatspi
+from gi.repository import GLib
+end = time.time() + float(sys.argv[1])
+calls = refused = unanswered = 0
+slowest, slowest_call = 0.0, ""
+EXTREME = [-2**31, -2, -1, 0, 1, 2**31 - 1]
+def offset(count):
+    return random.choice(EXTREME + [random.randint(-3, count + 3)] * 6)
+def coord():
+    return random.choice([0, 1, 2, 0, 1, 7])
+def call(name, method, *args):
+    global calls, refused, unanswered, slowest, slowest_call
+    calls += 1
+    began = time.perf_counter()
+    try:
+        method(*args)
+    except GLib.GError as error:
+        if "imed out" in str(error) or "NoReply" in str(error):
+            unanswered += 1
+        else:
+            refused += 1
+    except Exception:
+        refused += 1
+    took = time.perf_counter() - began
+    if took > slowest:
+        slowest, slowest_call = took, "%s%r" % (name, args)
+def interface(node, query):
+    try:
+        return query(node)
+    except Exception:
+        return None
+def hammer(node):
+    n = node.childCount
+    for name in ("getRole", "getRoleName", "getLocalizedRoleName", "getState", "getAttributes",
+                 "getRelationSet", "getIndexInParent", "getApplication"):
+        call(name, getattr(node, name))
+    call("getChildAtIndex", node.getChildAtIndex, offset(n))
+    component = interface(node, pyatspi.Accessible.queryComponent)
+    if component:
+        x, y = random.choice([(0, 0), (2**31 - 1, -2**31), (random.randint(0, 2000), random.randint(0, 1200))])
+        call("getExtents", component.getExtents, coord())
+        call("contains", component.contains, x, y, coord())
+        call("getAccessibleAtPoint", component.getAccessibleAtPoint, x, y, coord())
+        call("getPosition", component.getPosition, coord())
+        for name in ("getSize", "getLayer", "getMDIZOrder", "getAlpha"):
+            call(name, getattr(component, name))
+    action = interface(node, pyatspi.Accessible.queryAction)
+    if action:
+        count = action.nActions
+        for name in ("getName", "getDescription", "getKeyBinding", "getLocalizedName"):
+            call(name, getattr(action, name), offset(count))
+        if random.random() < 0.05 and node.getRole() != pyatspi.ROLE_LINK:
+            call("doAction", action.doAction, offset(count))
+    text = interface(node, pyatspi.Accessible.queryText)
+    if text:
+        count = text.characterCount
+        call("getText", text.getText, offset(count), offset(count))
+        for name in ("getTextAtOffset", "getTextBeforeOffset", "getTextAfterOffset"):
+            call(name, getattr(text, name), offset(count), random.randint(0, 6))
+        call("getStringAtOffset", text.getStringAtOffset, offset(count), random.randint(0, 4))
+        call("getCharacterAtOffset", text.getCharacterAtOffset, offset(count))
+        call("getCharacterExtents", text.getCharacterExtents, offset(count), coord())
+        # Qt's bridge asks for every offset of the range in turn, so keep it near the text.
+        first = random.randint(-3, count + 3)
+        call("getRangeExtents", text.getRangeExtents, first, first + random.randint(-3, count + 3), coord())
+        call("getOffsetAtPoint", text.getOffsetAtPoint, random.choice([0, 2**31 - 1, -2**31, 300]), 40, coord())
+        call("getAttributeRun", text.getAttributeRun, offset(count), True)
+        call("getDefaultAttributes", text.getDefaultAttributes)
+        call("getNSelections", text.getNSelections)
+        call("getSelection", text.getSelection, offset(1))
+        call("setSelection", text.setSelection, offset(1), offset(count), offset(count))
+        call("addSelection", text.addSelection, offset(count), offset(count))
+        call("removeSelection", text.removeSelection, offset(1))
+        call("setCaretOffset", text.setCaretOffset, offset(count))
+    editable = interface(node, pyatspi.Accessible.queryEditableText)
+    if editable and random.random() < 0.3:
+        count = text.characterCount if text else 0
+        word = random.choice(["", " ", "Белый", "😀", "жёлтый ", "x" * 300])
+        name = random.choice(["copyText", "cutText", "deleteText"])
+        call(name, getattr(editable, name), offset(count), offset(count))
+        call("insertText", editable.insertText, offset(count), word, random.randint(-2, len(word)))
+        call("pasteText", editable.pasteText, offset(count))
+        call("setTextContents", editable.setTextContents, word)
+    table = interface(node, pyatspi.Accessible.queryTable)
+    if table:
+        rows, columns = table.nRows, table.nColumns
+        for name in ("getAccessibleAt", "getIndexAt", "getRowExtentAt", "getColumnExtentAt", "isSelected"):
+            call(name, getattr(table, name), offset(rows), offset(columns))
+        for name in ("getRowDescription", "getRowHeader", "isRowSelected", "getRowAtIndex"):
+            call(name, getattr(table, name), offset(rows))
+        for name in ("getColumnDescription", "getColumnHeader", "isColumnSelected", "getColumnAtIndex"):
+            call(name, getattr(table, name), offset(columns))
+    selection = interface(node, pyatspi.Accessible.querySelection)
+    if selection:
+        for name in ("getSelectedChild", "isChildSelected", "selectChild", "deselectSelectedChild", "deselectChild"):
+            call(name, getattr(selection, name), offset(n))
+    image = interface(node, pyatspi.Accessible.queryImage)
+    if image:
+        call("getImageExtents", image.getImageExtents, coord())
+        call("getImagePosition", image.getImagePosition, coord())
+        call("getImageSize", image.getImageSize)
+    value = interface(node, pyatspi.Accessible.queryValue)
+    if value:
+        call("currentValue", lambda: value.currentValue)
 def walk(node):
     try:
-        node.name, node.getRoleName(), node.getState()
+        hammer(node)
         for i in range(node.childCount):
             walk(node.getChildAtIndex(i))
     except Exception:
         pass
-end = time.time() + float(sys.argv[1])
 while time.time() < end:
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "velto03":
             walk(app)
-    time.sleep(0.3)
+with open(sys.argv[2], "w") as out:
+    print("accessibility client: %d calls, %d refused, %d unanswered, slowest %.3f s: %s"
+          % (calls, refused, unanswered, slowest, slowest_call), file=out)
 READER
 READER_PID=$!
 read -r x y < <(client_origin "$main")
@@ -75,3 +182,7 @@ while [ $((SECONDS - start)) -lt $((minutes * 60)) ]; do
   sleep 0.2  # a person's pace
 done
 echo "end: $(awk '/VmRSS/ {print $2, $3}' "/proc/$pid/status")"
+wait "$READER_PID"
+cat "$work/client" 2>/dev/null || echo "accessibility client: gave no count"
+kill -0 "$pid" 2>/dev/null && echo "program: still running" || echo "program: ended"
+echo "sanitizer reports: $(grep -c -E 'runtime error|ERROR: AddressSanitizer' "$work/stderr")"
