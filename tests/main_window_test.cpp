@@ -489,6 +489,37 @@ TEST_F(MainWindow, APickFromTheOpenListCountsOnceAndTypingAfterItCounts) {
     EXPECT_EQ(form->ComboBox2->currentText(), "x");
 }
 
+TEST_F(MainWindow, OpenListIsAListOfItsEntriesThatAnswersAnyIndex) {
+    form->ComboBox2->showPopup();
+    QAbstractItemView* view = form->ComboBox2->view();
+    view->setCurrentIndex(view->model()->index(2, 0));
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    // Read as part of the list it opens from, as a screen reader names it.
+    EXPECT_EQ(list->parent()->object(), form->ComboBox2);
+    // No table: Qt's bridge ends the program when asked of a table for a cell it lacks.
+    EXPECT_EQ(list->tableInterface(), nullptr);
+    ASSERT_EQ(list->childCount(), 10);
+    for (int row = 0; row < 10; ++row) {
+        SCOPED_TRACE(testing::Message() << "entry " << row);
+        QAccessibleInterface* entry = list->child(row);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry, list->child(row));  // one object an entry, for as long as the list lives
+        EXPECT_EQ(entry->role(), QAccessible::ListItem);
+        EXPECT_EQ(entry->text(QAccessible::Name), form->ComboBox2->itemText(row));
+        EXPECT_EQ(entry->parent(), list);
+        EXPECT_EQ(list->indexOfChild(entry), row);
+        EXPECT_EQ(entry->state().selected, row == 2);
+        if (!entry->state().offscreen) {
+            EXPECT_EQ(list->childAt(entry->rect().center().x(), entry->rect().center().y()), entry);
+        }
+    }
+    for (int index : {INT_MIN, -1, 10, INT_MAX}) EXPECT_EQ(list->child(index), nullptr) << index;
+    EXPECT_EQ(list->childAt(INT_MIN, INT_MAX), nullptr);
+    form->ComboBox2->hidePopup();
+}
+
 TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {
     Pick(2, 2);  // red
     Pick(3, 4);  // red

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/band_list.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <vector>
 
 #include "ui/accessible_text.h"
 #include "ui/label.h"
@@ -151,11 +154,90 @@ QAccessibleInterface* AsBandText(QLineEdit* edit) {
     return qobject_cast<BandList*>(edit->parent()) != nullptr ? new BandTextAccessible(edit) : nullptr;
 }
 
+// One entry of the open list, as assistive technology sees it: an item named by its text.
+class EntryAccessible : public QAccessibleInterface {
+public:
+    EntryAccessible(QAbstractItemView* view, int row) : view_(view), row_(row) {}
+
+    bool isValid() const override { return view_ != nullptr && row_ < view_->model()->rowCount(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return view_->window()->windowHandle(); }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(view_); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text kind) const override { return kind == QAccessible::Name ? Entry().data().toString() : QString(); }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        const QRect box = view_->visualRect(Entry());
+        return {view_->viewport()->mapToGlobal(box.topLeft()), box.size()};
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.selectable = state.focusable = true;
+        state.selected = view_->selectionModel()->isSelected(Entry());
+        state.focused = view_->hasFocus() && view_->currentIndex() == Entry();
+        state.invisible = !view_->isVisible();
+        state.offscreen = state.invisible || !view_->viewport()->rect().intersects(view_->visualRect(Entry()));
+        return state;
+    }
+    int row() const { return row_; }
+    const QAbstractItemView* view() const { return view_; }
+
+private:
+    QModelIndex Entry() const { return view_->model()->index(row_, 0, view_->rootIndex()); }
+
+    QPointer<QAbstractItemView> view_;
+    int row_;
+};
+
+// How assistive technology sees a list's open list: a list of its entries. (Qt's own
+// offers a table too, whose calls for a row or column that it lacks end the program in
+// Qt's bridge: IsSelected, GetRowExtentAt, GetColumnExtentAt, GetRowHeader.)
+class EntriesAccessible : public QAccessibleWidget {
+public:
+    explicit EntriesAccessible(QAbstractItemView* view) : QAccessibleWidget(view, QAccessible::List) {}
+    ~EntriesAccessible() override {
+        for (QAccessible::Id id : entries_) QAccessible::deleteAccessibleInterface(id);
+    }
+
+    // The list that it opens from, not the frame around it, as Qt has it.
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(view()->parent()->parent()); }
+    int childCount() const override { return view()->model()->rowCount(); }
+    QAccessibleInterface* child(int index) const override {
+        if (index < 0 || index >= childCount()) return nullptr;
+        if (entries_.size() <= static_cast<std::size_t>(index)) entries_.resize(index + 1, 0);
+        if (entries_[index] == 0) entries_[index] = QAccessible::registerAccessibleInterface(new EntryAccessible(view(), index));
+        return QAccessible::accessibleInterface(entries_[index]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const auto* entry = dynamic_cast<const EntryAccessible*>(child);
+        return entry != nullptr && entry->view() == view() ? entry->row() : -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        return child(view()->indexAt(view()->viewport()->mapFromGlobal(QPoint(x, y))).row());
+    }
+
+private:
+    QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(widget()); }
+
+    mutable std::vector<QAccessible::Id> entries_;  // made as they are first asked for
+};
+
+// A band list's open list gets the interface above; any other view, Qt's own.
+QAccessibleInterface* AsEntries(QAbstractItemView* view) {
+    QObject* frame = view->parent();
+    return frame != nullptr && qobject_cast<BandList*>(frame->parent()) != nullptr ? new EntriesAccessible(view) : nullptr;
+}
+
 }  // namespace
 
 BandList::BandList(QWidget* parent, const QString& name, std::span<const std::string_view> entries, int visibleRows)
     : QComboBox(parent) {
     InstallAccessible<QLineEdit, AsBandText>();
+    InstallAccessible<QAbstractItemView, AsEntries>();
     [[maybe_unused]] static const bool installed =
         (g_nextHandler = QAccessible::installUpdateHandler(HoldBackTextNoise), true);
     // Editable through a text part given outright, which never completes what is typed.
