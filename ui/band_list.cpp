@@ -22,6 +22,13 @@ namespace {
 
 QAccessible::UpdateHandler g_nextHandler = nullptr;
 
+// Whether `object` is the view of a band list's open list, which lies in a frame of the
+// list's own.
+bool IsOpenList(const QObject* object) {
+    const QObject* frame = qobject_cast<const QAbstractItemView*>(object) != nullptr ? object->parent() : nullptr;
+    return frame != nullptr && qobject_cast<const BandList*>(frame->parent()) != nullptr;
+}
+
 bool IsTextEvent(QAccessible::Event type) {
     switch (type) {
     case QAccessible::TextInserted:
@@ -43,11 +50,22 @@ bool IsTextEvent(QAccessible::Event type) {
 // A pick also changes the list's value, which Qt's bridge passes on as a change of the
 // list's name (the entry's text, on Linux): Orca 48 then says the list, the colour and
 // the colour again, before the colour that the text part announces. Held back too.
+// The open list's selection follows every pick, the list open or not. Qt's own open list
+// tells screen readers to leave its selection alone (it "manages its descendants", as
+// a table), and they follow its entries by the focus instead; the program's says the
+// same by keeping its selection to itself, which Orca 48 would otherwise take for the
+// focus, reading an entry of a closed list where the list is.
+bool IsSelectionEvent(QAccessible::Event type) {
+    return type == QAccessible::Selection || type == QAccessible::SelectionAdd || type == QAccessible::SelectionRemove ||
+           type == QAccessible::SelectionWithin;
+}
+
 void HoldBackTextNoise(QAccessibleEvent* event) {
     const auto* edit = qobject_cast<const QLineEdit*>(event->object());
     const auto* list = edit != nullptr ? qobject_cast<const BandList*>(edit->parent()) : nullptr;
     if (list != nullptr && list->isChangingItself() && IsTextEvent(event->type())) return;
     if (event->type() == QAccessible::ValueChanged && qobject_cast<const BandList*>(event->object()) != nullptr) return;
+    if (IsSelectionEvent(event->type()) && IsOpenList(event->object())) return;
     if (g_nextHandler != nullptr) {
         g_nextHandler(event);
         return;
@@ -193,10 +211,16 @@ private:
     int row_;
 };
 
-// How assistive technology sees a list's open list: a list of its entries. (Qt's own
-// offers a table too, whose calls for a row or column that it lacks end the program in
-// Qt's bridge: IsSelected, GetRowExtentAt, GetColumnExtentAt, GetRowHeader.)
-class EntriesAccessible : public QAccessibleWidget {
+// How assistive technology sees a list's open list: a list of its entries, the picked
+// one selected, which screen readers from Qt 6.5 on read through its selection (Orca
+// says it on "where am I"). (Qt's own offers a table too, whose calls for a row or
+// column that it lacks end the program in Qt's bridge: IsSelected, GetRowExtentAt,
+// GetColumnExtentAt, GetRowHeader.)
+class EntriesAccessible : public QAccessibleWidget
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    , public QAccessibleSelectionInterface
+#endif
+{
 public:
     explicit EntriesAccessible(QAbstractItemView* view) : QAccessibleWidget(view, QAccessible::List) {}
     ~EntriesAccessible() override {
@@ -220,6 +244,34 @@ public:
         return child(view()->indexAt(view()->viewport()->mapFromGlobal(QPoint(x, y))).row());
     }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::SelectionInterface ? static_cast<QAccessibleSelectionInterface*>(this)
+                                                       : QAccessibleWidget::interface_cast(type);
+    }
+    int selectedItemCount() const override { return static_cast<int>(view()->selectionModel()->selectedRows().size()); }
+    QList<QAccessibleInterface*> selectedItems() const override {
+        QList<QAccessibleInterface*> items;
+        for (const QModelIndex& entry : view()->selectionModel()->selectedRows()) items.append(child(entry.row()));
+        return items;
+    }
+    bool select(QAccessibleInterface* item) override { return Mark(item, QItemSelectionModel::ClearAndSelect); }
+    bool unselect(QAccessibleInterface* item) override { return Mark(item, QItemSelectionModel::Deselect); }
+    bool selectAll() override { return false; }  // one entry at a time
+    bool clear() override {
+        view()->selectionModel()->clearSelection();
+        return true;
+    }
+
+private:
+    bool Mark(QAccessibleInterface* item, QItemSelectionModel::SelectionFlags how) {
+        const int row = indexOfChild(item);
+        if (row < 0) return false;
+        view()->selectionModel()->select(view()->model()->index(row, 0, view()->rootIndex()), how | QItemSelectionModel::Rows);
+        return true;
+    }
+#endif
+
 private:
     QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(widget()); }
 
@@ -227,10 +279,7 @@ private:
 };
 
 // A band list's open list gets the interface above; any other view, Qt's own.
-QAccessibleInterface* AsEntries(QAbstractItemView* view) {
-    QObject* frame = view->parent();
-    return frame != nullptr && qobject_cast<BandList*>(frame->parent()) != nullptr ? new EntriesAccessible(view) : nullptr;
-}
+QAccessibleInterface* AsEntries(QAbstractItemView* view) { return IsOpenList(view) ? new EntriesAccessible(view) : nullptr; }
 
 }  // namespace
 
