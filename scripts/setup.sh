@@ -34,7 +34,7 @@ case "${1:-}" in
     # the program is run in.
     locales-all
     xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
-    xfwm4 xfconf dbus-daemon weston xwayland qt6-wayland orca speech-dispatcher at-spi2-core procps
+    xfwm4 xfconf mutter dbus-daemon weston xwayland qt6-wayland orca speech-dispatcher at-spi2-core procps
     # script(1), which gives Orca a terminal: no longer essential in unstable.
     bsdutils
     desktop-file-utils appstream qt6ct

@@ -158,7 +158,7 @@ void TForm2::Label6Click() { QDesktopServices::openUrl(QUrl(QStringLiteral("mail
 void TForm2::BitBtn1Click() { close(); }
 
 // Going from hidden to visible: never minimised, onto the active window's monitor with
-// its whole frame, then active with the focus on OK.
+// its whole frame, with the focus on OK, then active.
 void TForm2::setVisible(bool visible) {
     const bool appearing = visible && !isVisible();
     const bool activating = appearing && !testAttribute(Qt::WA_ShowWithoutActivating);
@@ -169,11 +169,19 @@ void TForm2::setVisible(bool visible) {
         if (!std::exchange(iconOffered_, true)) velto::OfferProgramIcon(this);
     }
     if (!visible) pullOnceFramed_ = false;
+    if (appearing) drawnSinceShown_ = false;
     QScrollArea::setVisible(visible);
-    if (activating) {
-        activateWindow();
-        BitBtn1->setFocus(Qt::ActiveWindowFocusReason);
-    }
+    // OK takes the focus on every show, also one that does not activate the window: a
+    // window manager may have passed the focus to the hidden window in the meantime
+    // (mutter, as the program minimises), and Qt then gives it to the next tab stop.
+    if (appearing) BitBtn1->setFocus(activating ? Qt::ActiveWindowFocusReason : Qt::OtherFocusReason);
+    if (activating) activateWindow();
+    if (appearing && !std::exchange(watchingExposure_, true)) windowHandle()->installEventFilter(this);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) drawnSinceShown_ = true;
+    return QScrollArea::eventFilter(watched, event);
 }
 
 void TForm2::ShowWithMainWindow() {
@@ -219,9 +227,11 @@ bool TForm2::event(QEvent* event) {
 
 // Minimised by the window manager (by its own button, or with the main window's group):
 // the program minimises as one, which hides this window until the main one comes back.
+// Not before the window has been on screen: mutter 48 marks a window minimised while it
+// waits for the frame that a process of its own draws, each time the window is shown.
 void TForm2::changeEvent(QEvent* event) {
     QScrollArea::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible() && Form1 != nullptr)
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible() && drawnSinceShown_ && Form1 != nullptr)
         Form1->setWindowState(Form1->windowState() | Qt::WindowMinimized);
 }
 

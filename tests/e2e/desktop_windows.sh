@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs velto03 under a real window manager ($2: openbox or xfwm4) on one X screen split
+# Runs velto03 under a real window manager ($2: openbox, xfwm4 or mutter) on one X screen split
 # into two monitors, 1024x768 and 640x480 beside it, and checks what taskbars, pagers and
 # switchers read: the about window's monitor moves with its whole frame, its taskbar
 # states, the stacking after a click on the main window, minimise and restore cycles as
-# one application with the active window kept, Enter on the focused about button, and
+# one application with the active window kept (twenty times over, the about window open
+# and closed, each window active in turn), Enter on the focused about button, and
 # that SIGTERM, SIGHUP and SIGINT end the program as a close does.
 set -euo pipefail
 program=$1
@@ -16,14 +17,24 @@ trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; ca
 # Where the minimise button of a window's title bar is, from the frame's right and top;
 # and the locale the program runs in: a Russian user's, or the C locale, in which the
 # titles still reach old taskbars whole (xdotool finds the about window by WM_NAME).
+# GNOME's title bars offer no minimise button unless the user adds one: Super+H is its
+# own way. From mutter 44 on, a process of its own draws the title bars, with GTK's
+# buttons: minimise and maximise on every window that has no parent, whatever its hints.
 case $wm in
   openbox) minimise_button=(44 10) locale=ru_RU.UTF-8 ;;
   xfwm4) minimise_button=(39 14) locale=C ;;
+  mutter)
+    mutter --help 2>/dev/null | grep -q -- --x11 || { echo "this mutter runs no X11 session"; exit 77; }
+    minimise_button=(90 18) locale=ru_RU.UTF-8
+    mutter_version=$(mutter --version | sed -n 's/^mutter \([0-9]*\).*/\1/p') ;;
 esac
 click_minimise_button() {
   local left top right bottom
   read -r left top right bottom < <(frame_box "$1")
   xdotool mousemove $((right - minimise_button[0])) $((top + minimise_button[1])) click 1
+}
+minimise_by_hand() {
+  if [ $wm = mutter ]; then xdotool key super+h; else click_minimise_button "$1"; fi
 }
 
 start_desktop "$wm" 1664x768
@@ -65,9 +76,9 @@ xprop -id "$about" WM_TRANSIENT_FOR | grep -q 'not found' || fail "the about win
 IFS=', ' read -r flags functions decorations _ < <(xprop -id "$about" _MOTIF_WM_HINTS | sed -n 's/.*= *//p')
 (( (flags & 3) == 3 && !(functions & 0x19) && (functions & 0x20) && !(decorations & 0x61) )) ||
   fail "the about window's Motif hints allow more than a close: $flags $functions $decorations"
-if [ $wm = xfwm4 ]; then
+if [ $wm != openbox ]; then
   actions=$(xprop -id "$about" _NET_WM_ALLOWED_ACTIONS)
-  [[ $actions != *MINIMIZE* && $actions != *MAXIMIZE* ]] || fail "xfwm4 offers the about window $actions"
+  [[ $actions != *MINIMIZE* && $actions != *MAXIMIZE* ]] || fail "$wm offers the about window $actions"
 fi
 offers_program_icons "$about" || fail "the about window offers icons of '$(icon_sizes "$about")'"
 
@@ -88,7 +99,13 @@ eventually inside "$about" 0 0 1024 768 || fail "about window is not wholly on t
 
 # A click on the main window raises it over the about window; the about button then
 # leaves the about window covered.
-click_in "$main" 100 180
+# (On the picture, or, where the window manager placed the about window over that,
+# on a band's name.)
+spot=(100 180)
+read -r al at ar ab < <(frame_box "$about")
+read -r mx my < <(client_origin "$main")
+((mx + 100 >= al && mx + 100 < ar && my + 180 >= at && my + 180 < ab)) && spot=(20 20)
+click_in "$main" "${spot[@]}"
 eventually main_above_about || fail "the main window ($main) is not above the about window ($about): $(stacking)"
 click_taken "$main" 340 88
 main_above_about || fail "the about button raised the about window: $(stacking)"
@@ -103,7 +120,7 @@ for cycle in button request; do
     xdotool windowactivate --sync "$main"
     before=$main
     sleep 0.3
-    click_minimise_button "$main"
+    minimise_by_hand "$main"
   else
     xdotool windowactivate --sync "$about"
     before=$about
@@ -120,16 +137,75 @@ for cycle in button request; do
   eventually is_active "$before" || fail "$cycle: window $before was active before, $(active_window) is after"
 done
 
+# Twenty more, as a taskbar restores: with the about window open for two cycles, then
+# closed for two, and each window active in turn while it is open. Each cycle ends with
+# the windows back as they were, and still so a second later.
+restored=0 failures=()
+cycle_fails() { failures+=("cycle $cycle: $*"); }
+for cycle in $(seq 1 20); do
+  if [ $((cycle % 4)) -eq 1 ] || [ $((cycle % 4)) -eq 2 ]; then
+    about_open=true
+    if about_hidden; then
+      xdotool windowactivate --sync "$main"
+      click_in "$main" 340 88
+    fi
+    eventually shown_normally "$about" || fail "cycle $cycle: the about window did not show"
+  else
+    about_open=false
+    if ! about_hidden; then
+      xdotool windowactivate --sync "$about"
+      xdotool key Return
+    fi
+    eventually about_hidden || fail "cycle $cycle: the about window did not hide"
+  fi
+  before=$main
+  $about_open && [ $((cycle % 2)) -eq 0 ] && before=$about
+  xdotool windowactivate --sync "$before"
+  eventually is_active "$before" || fail "cycle $cycle: window $before could not be activated"
+  sleep 0.3  # a person's pace, as above
+  xdotool windowminimize "$main"
+  if ! { eventually is_iconic "$main" && eventually is_unmapped "$about"; }; then
+    cycle_fails "not minimised as one: main $(wm_state "$main"), about $(map_state "$about")"
+    xdotool windowactivate "$main"
+    eventually shown_normally "$main" || fail "cycle $cycle: the main window is lost"
+    continue
+  fi
+  xdotool windowactivate "$main"
+  back() { shown_normally "$main" && if $about_open; then shown_normally "$about"; else about_hidden; fi; }
+  if ! eventually back; then
+    cycle_fails "not restored: main $(wm_state "$main") $(net_wm_state "$main"), about $(wm_state "$about") $(map_state "$about")"
+    eventually shown_normally "$main" || fail "cycle $cycle: the main window is lost"
+    continue
+  fi
+  sleep 1  # not a wait: they must still be there a second later
+  back || { cycle_fails "did not stay: main $(wm_state "$main"), about $(wm_state "$about")"; continue; }
+  eventually is_active "$before" || { cycle_fails "window $before was active before, $(active_window) is after"; continue; }
+  restored=$((restored + 1))
+done
+echo "under $wm: $restored of 20 minimise and restore cycles brought the windows back as they were"
+[ $restored -eq 20 ] || fail "$(printf '%s; ' "${failures[@]}")"
+
 # Where the window manager gives the about window a minimise button of its own all the
 # same (openbox ignores the Motif hints there), it minimises the whole program, which
-# then comes back whole, the about window active again.
-if [ $wm = openbox ]; then
+# then comes back whole, the about window active again. mutter's title bars from 44 on
+# draw the buttons that GTK's button layout names whatever the window's hints, but
+# mutter itself refuses to minimise or maximise a utility window: a click on them leaves
+# both windows as they were.
+if [ $wm = openbox ] || { [ $wm = mutter ] && [ "$mutter_version" -ge 44 ]; }; then
+  xdotool windowactivate --sync "$main"
+  click_in "$main" 340 88  # the cycles above left it closed
+  eventually shown_normally "$about" || fail "the about window did not show again"
   xdotool windowactivate --sync "$about"
   sleep 0.3
   click_minimise_button "$about"
-  eventually is_iconic "$main" || fail "the about window's minimise button left the main window"
-  xdotool windowactivate "$main"
-  eventually shown_normally "$main" && eventually shown_normally "$about" || fail "not restored after the about window's minimise"
+  if [ $wm = openbox ]; then
+    eventually is_iconic "$main" || fail "the about window's minimise button left the main window"
+    xdotool windowactivate "$main"
+    eventually shown_normally "$main" && eventually shown_normally "$about" || fail "not restored after the about window's minimise"
+  else
+    sleep 1  # not a wait: nothing is to happen
+    shown_normally "$main" && shown_normally "$about" || fail "the about window's minimise button changed the windows"
+  fi
   eventually is_active "$about" || fail "the about window is not active again after its own minimise"
 fi
 

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests: a private X server with a window manager, what
 # taskbars and switchers read of windows, and pixel reading from screenshots. Needs
-# Xvfb, openbox or xfwm4 (with dbus-run-session), xdotool, xprop, xwininfo, xrandr and
-# ImageMagick.
+# Xvfb, openbox, xfwm4 or mutter (with dbus-run-session), xdotool, xprop, xwininfo,
+# xrandr and ImageMagick.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 WAIT_LIMIT=${WAIT_LIMIT:-45}
 
 # Starts Xvfb on a free display with a screen of $2 (1024x768 unless given) and window
-# manager $1 (openbox unless given) on it; exports DISPLAY.
+# manager $1 (openbox, xfwm4 or mutter; openbox unless given) on it; exports DISPLAY.
 start_desktop() {
   local wm=${1:-openbox} size=${2:-1024x768} fifo
   fifo=$(mktemp -u) && mkfifo "$fifo"
@@ -29,6 +29,10 @@ start_desktop() {
       openbox --sm-disable --config-file "$OPENBOX_RC" >/dev/null 2>&1 & ;;
     # xfwm4 reads its settings through D-Bus; it ends with the X server.
     xfwm4) dbus-run-session -- xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 & ;;
+    # GNOME's, as in its X11 session; it keeps its sockets in the runtime directory.
+    mutter)
+      MUTTER_RUNTIME=$(mktemp -d)
+      XDG_RUNTIME_DIR=$MUTTER_RUNTIME dbus-run-session -- mutter --x11 --replace --sm-disable >/dev/null 2>&1 & ;;
     *) fail "unknown window manager $wm" ;;
   esac
   WM_PID=$!
@@ -43,7 +47,7 @@ stop_desktop() {
   pkill -P "${WM_PID:-0}" 2>/dev/null || kill "${WM_PID:-}" 2>/dev/null || true
   kill "${XVFB_PID:-}" 2>/dev/null || true
   wait 2>/dev/null || true
-  rm -f "${OPENBOX_RC:-}"
+  rm -rf "${OPENBOX_RC:-}" "${MUTTER_RUNTIME:-}"
 }
 
 # The id of the visible window titled exactly $1, waiting for it; and whether there is
