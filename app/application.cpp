@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/number_text.h"
+#include "ui/atspi_guard.h"
 #include "ui/picture.h"
 #include "ui/placement.h"
 
@@ -174,6 +175,7 @@ std::unique_ptr<Application> Application::Open(int& argc, char** argv) {
     if (platform != nullptr) unsetenv("QT_QPA_PLATFORM");
     for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
         qt_message_output(type, QMessageLogContext(), message);
+    AtSpiGuard::Install();
     return application;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "ui/Unit2.h"
+#include "ui/atspi_guard.h"
 #include "ui/placement.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,11 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusServer>
+#include <QDBusVirtualObject>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -518,6 +524,104 @@ TEST_F(MainWindow, OpenListIsAListOfItsEntriesThatAnswersAnyIndex) {
     for (int index : {INT_MIN, -1, 10, INT_MAX}) EXPECT_EQ(list->child(index), nullptr) << index;
     EXPECT_EQ(list->childAt(INT_MIN, INT_MAX), nullptr);
     form->ComboBox2->hidePopup();
+}
+
+namespace {
+
+// Stands for Qt's AT-SPI bridge: declares some of its methods, as it does, answers every
+// call that reaches it, and keeps the arguments of the last.
+class RecordingBridge : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override {
+        return QStringLiteral(
+            "<interface name=\"org.a11y.atspi.Text\">"
+            "<method name=\"GetText\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" type=\"i\"/>"
+            "<arg direction=\"out\" type=\"s\"/></method>"
+            "<method name=\"GetRangeExtents\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" type=\"i\"/>"
+            "<arg direction=\"in\" type=\"u\"/><arg direction=\"out\" type=\"(iiii)\"/></method>"
+            "<method name=\"GetBoundedRanges\"><arg type=\"i\"/><arg type=\"i\"/><arg type=\"i\"/><arg type=\"i\"/>"
+            "<arg type=\"u\"/><arg type=\"u\"/><arg type=\"u\"/><arg direction=\"out\" type=\"a(iisv)\"/></method>"
+            "</interface><interface name=\"org.a11y.atspi.EditableText\">"
+            "<method name=\"InsertText\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" type=\"s\"/>"
+            "<arg direction=\"in\" type=\"i\"/><arg direction=\"out\" type=\"b\"/></method></interface>");
+    }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        reached = message.arguments();
+        connection.send(message.createReply(QVariant(true)));
+        return true;
+    }
+    QList<QVariant> reached;
+};
+
+struct BridgeCall {
+    const char* method;  // interface and member
+    QList<QVariant> arguments;
+    const char* refusal;  // the error's name, or empty where the call reaches the bridge
+    QList<QVariant> reaching;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, AssistiveTechnologyCallsReachTheBridgeOnlyWithTheArgumentsTheyDeclareAndWithinTheirText) {
+    form->rez->setText(QStringLiteral("1 кОм ±2%"));
+    QAccessibleInterface* result = QAccessible::queryAccessibleInterface(form->rez);
+    const int length = result->textInterface()->characterCount();
+    ASSERT_GT(length, 0);
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(result));
+
+    // The bridge on one end of a private bus, a client on the other.
+    QDBusServer server;
+    ASSERT_TRUE(server.isConnected()) << qPrintable(server.lastError().message());
+    RecordingBridge bridge;
+    auto* guard = new velto::AtSpiGuard(&bridge);
+    bool served = false;
+    QObject::connect(&server, &QDBusServer::newConnection, [&](QDBusConnection peer) {
+        served = peer.registerVirtualObject(QStringLiteral("/org/a11y/atspi/accessible"), guard, QDBusConnection::SubPath);
+    });
+    QDBusConnection client = QDBusConnection::connectToPeer(server.address(), QStringLiteral("client"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return served; }));
+
+    const QString text = QStringLiteral("Бел");
+    const std::vector<BridgeCall> calls = {
+        {"org.a11y.atspi.Text.GetText", {}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.a11y.atspi.Text.GetText", {QStringLiteral("0")}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.a11y.atspi.Text.GetText", {0, 1, 2}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.a11y.atspi.Text.GetText", {0, -1}, "", {0, -1}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {0, INT_MAX, 0u}, "", {0, length, 0u}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {INT_MIN, -1, 1u}, "", {0, length, 1u}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {INT_MAX, INT_MIN, 0u}, "", {length, 0, 0u}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {2, 1, 0u}, "", {2, 1, 0u}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {0, 1}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.a11y.atspi.EditableText.InsertText", {0, text, INT_MAX}, "", {0, text, 3}},
+        {"org.a11y.atspi.EditableText.InsertText", {0, text, -7}, "", {0, text, 0}},
+        {"org.a11y.atspi.EditableText.InsertText", {0, text, 2}, "", {0, text, 2}},
+        {"org.a11y.atspi.Text.GetBoundedRanges", {0, 0, 10, 10, 0u, 0u, 0u}, "org.freedesktop.DBus.Error.NotSupported", {}},
+        {"org.freedesktop.DBus.Properties.Get", {}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.freedesktop.DBus.Properties.Get", {QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("Name")}, "",
+         {QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("Name")}},
+        // Methods it answers without declaring them take no arguments.
+        {"org.a11y.atspi.Accessible.GetInterfaces", {}, "", {}},
+        {"org.a11y.atspi.Accessible.GetInterfaces", {1}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
+        {"org.a11y.atspi.Nothing.Ever", {QStringLiteral("x")}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
+    };
+    for (const BridgeCall& call : calls) {
+        SCOPED_TRACE(testing::Message() << call.method << " with " << call.arguments.size() << " arguments");
+        const QString method = QString::fromLatin1(call.method);
+        QDBusMessage message = QDBusMessage::createMethodCall(QString(), path, method.section(QLatin1Char('.'), 0, -2),
+                                                              method.section(QLatin1Char('.'), -1));
+        message.setArguments(call.arguments);
+        bridge.reached = {QStringLiteral("nothing yet")};
+        const QDBusPendingCall pending = client.asyncCall(message, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }));
+        if (*call.refusal == '\0') {
+            EXPECT_FALSE(pending.isError()) << qPrintable(pending.error().message());
+            EXPECT_EQ(bridge.reached, call.reaching);
+        } else {
+            EXPECT_EQ(pending.error().name(), QLatin1String(call.refusal));
+            EXPECT_EQ(bridge.reached, QList<QVariant>{QStringLiteral("nothing yet")});
+        }
+    }
+    QDBusConnection::disconnectFromPeer(QStringLiteral("client"));
 }
 
 TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {

@@ -12,7 +12,10 @@
 # - "read title", "where am I" (with the list's name) and "read status bar" (the result
 #   again, and the blank panel as nothing);
 # - the about window's description once as it opens, each link, reached by Tab, as a
-#   link with its address ($2 and $3), and every text of it in flat review.
+#   link with its address ($2 and $3), and every text of it in flat review;
+# - and, from another client, calls with the wrong arguments, a range past the text and
+#   a method Qt's bridge never answers: each refused or answered at once, the program
+#   still there.
 # Each key waits for what Orca says to it; the words that matter are checked, as Orca 43
 # and Orca 48 each put them. An Orca that the user runs is left alone.
 set -euo pipefail
@@ -198,4 +201,40 @@ switch=$(sed -n '/^KEY Up$/,/^KEY Tab$/p' "$work/spoken" | grep -v '^KEY' | past
 open_pick=$(sed -n '/^KEY Alt_L$/,/^KEY Tab$/p' "$work/spoken" | sed -n '/^KEY Return$/,$p' | grep -v '^KEY' | paste -sd'|')
 [[ $open_pick =~ ^return\|Кольцо\ 4[^|]*редактируемое\ поле\ со\ списком[^|]*(\|Вниз)?(\|Коричневый)?\|10\ ом,\ допуск\ плюс-минус\ 1\ процент$ && $open_pick == *Коричневый* ]] ||
   failed "a pick from the open list spoke '$open_pick', not the list and its colour, then the result"
+
+# Any client may call with any arguments: Qt's bridge reads them unchecked (and ends the
+# program), loops over every offset of a range, and never answers GetBoundedRanges.
+/usr/bin/python3 - <<'CLIENT' >"$work/calls" 2>&1 || failed "a client's odd calls: $(cat "$work/calls")"
+import pyatspi
+from gi.repository import Gio, GLib
+session = Gio.bus_get_sync(Gio.BusType.SESSION)
+address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, 5000).unpack()[0]
+bus = Gio.DBusConnection.new_for_address_sync(address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+                                             Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "velto03")
+def texts(node):
+    if "Text" in node.get_interfaces():
+        yield node
+    for i in range(node.childCount):
+        yield from texts(node.getChildAtIndex(i))
+text = next(texts(app))
+def call(interface, method, arguments):
+    try:
+        bus.call_sync(app.app.bus_name, text.path, "org.a11y.atspi." + interface, method, arguments, None, 0, 5000, None)
+        return "answered"
+    except GLib.GError as error:
+        if "NoReply" in str(error) or "imed out" in str(error) or "disconnected" in str(error):
+            raise SystemExit("%s.%s%s: %s" % (interface, method, arguments, error))
+        return "refused"
+for interface, method, arguments in [
+        ("Text", "GetText", None), ("Text", "GetText", GLib.Variant("(s)", ("0",))),
+        ("Text", "GetCharacterExtents", None), ("Accessible", "GetChildAtIndex", None),
+        ("Text", "GetRangeExtents", GLib.Variant("(iiu)", (-2**31, 2**31 - 1, 0))),
+        ("EditableText", "InsertText", GLib.Variant("(isi)", (0, "", 2**31 - 1))),
+        ("Text", "GetBoundedRanges", GLib.Variant("(iiiiuuu)", (0, 0, 2000, 2000, 0, 0, 0))),
+        ("Text", "GetText", GLib.Variant("(ii)", (0, -1)))]:
+    print(interface, method, call(interface, method, arguments))
+CLIENT
+kill -0 "$APP_PID" 2>/dev/null || failed "the program ended under a client's odd calls: $(cat "$work/calls")"
+[ "$(tail -n 1 "$work/calls")" = "Text GetText answered" ] || failed "the program no longer answers: $(cat "$work/calls")"
 echo "1 passed, 0 failed"
