@@ -599,9 +599,12 @@ TEST_F(MainWindow, AssistiveTechnologyCallsReachTheBridgeOnlyWithTheArgumentsThe
         {"org.freedesktop.DBus.Properties.Get", {}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
         {"org.freedesktop.DBus.Properties.Get", {QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("Name")}, "",
          {QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("Name")}},
-        // Methods it answers without declaring them take no arguments.
+        // The one method it answers without declaring it takes no arguments.
         {"org.a11y.atspi.Accessible.GetInterfaces", {}, "", {}},
-        {"org.a11y.atspi.Accessible.GetInterfaces", {1}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
+        {"org.a11y.atspi.Accessible.GetInterfaces", {1}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        // Methods of interfaces it does not declare for the object, with and without arguments.
+        {"org.a11y.atspi.Table.GetAccessibleAt", {}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
+        {"org.a11y.atspi.Table.GetAccessibleAt", {0, 0}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
         {"org.a11y.atspi.Nothing.Ever", {QStringLiteral("x")}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
     };
     for (const BridgeCall& call : calls) {

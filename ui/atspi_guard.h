@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in front of Qt's AT-SPI bridge for every assistive-technology client: a call
 // whose arguments differ from those its method declares is refused (Qt's bridge reads
-// them unchecked and crashes), as is a call with arguments to a method it does not
+// them unchecked and crashes), as is a call of a method that the object does not
 // declare; ranges are kept within their text (its loop over a range would run for
 // ever), and a method the bridge never answers is refused at once.
 #pragma once
