@@ -35,6 +35,8 @@ case "${1:-}" in
     locales-all
     xvfb xauth xdotool x11-utils x11-xserver-utils openbox imagemagick
     xfwm4 xfconf mutter dbus-daemon weston xwayland qt6-wayland orca speech-dispatcher at-spi2-core procps
+    # The accessibility client of the screen-reader test (Orca 48 no longer brings it).
+    python3-pyatspi
     # script(1), which gives Orca a terminal: no longer essential in unstable.
     bsdutils
     desktop-file-utils appstream qt6ct
