@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "ui/accessible_text.h"
@@ -130,16 +132,13 @@ public:
         edit()->setSelection(from, Clamped(end) - from);
     }
     QRect characterRect(int offset) const override {
-        const QString shown = readText();
-        if (offset < 0 || offset >= shown.size()) return {};
+        const Places& places = Placed();
+        if (offset < 0 || offset >= places.text.size()) return {};
         // The caret knows how far the text is scrolled: the character stands as far from
         // it as the text between them is wide.
-        const QFontMetrics metrics(edit()->font());
-        const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-        const int x = caret.center().x() + metrics.horizontalAdvance(shown.left(offset)) -
-                      metrics.horizontalAdvance(shown.left(edit()->cursorPosition()));
-        return {edit()->mapToGlobal(QPoint(x, caret.top())),
-                QSize(metrics.horizontalAdvance(shown.mid(offset, 1)), caret.height())};
+        const qreal x = places.caret.center().x() + places.lefts[offset] - places.lefts[places.cursor];
+        const qreal width = places.lefts[offset + 1] - places.lefts[offset];
+        return {edit()->mapToGlobal(QPoint(qRound(x), places.caret.top())), QSize(qRound(width), places.caret.height())};
     }
     int offsetAtPoint(const QPoint& point) const override {
         // Any point a screen may have; farther ones are nowhere near the text anyway.
@@ -164,7 +163,40 @@ public:
     }
 
 private:
+    // Where each character of the shown text begins, from its start, and where the caret
+    // stands: found once for every character that a range asks about in turn, and again
+    // when the text, the caret, the face or the box changes.
+    struct Places {
+        QString text;
+        int cursor = 0;
+        QFont face;
+        QSize box;
+        QRect caret;
+        std::vector<qreal> lefts;  // one more than the text has characters: its end
+    };
+    const Places& Placed() const {
+        const QString shown = readText();
+        const int cursor = edit()->cursorPosition();
+        if (places_ && places_->text.constData() == shown.constData() && places_->text.size() == shown.size() &&
+            places_->cursor == cursor && places_->face == edit()->font() && places_->box == edit()->size())
+            return *places_;
+        Places places{shown, cursor, edit()->font(), edit()->size(),
+                      edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect(), {0.0}};
+        // A character that is part of a cluster (a surrogate pair, a mark on a letter)
+        // stands where its cluster does.
+        const QFontMetricsF metrics(places.face);
+        QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, shown);
+        for (qsizetype from = 0, to = clusters.toNextBoundary(); to > 0; from = to, to = clusters.toNextBoundary()) {
+            const qreal left = places.lefts.back();
+            places.lefts.insert(places.lefts.end(), to - from - 1, left);
+            places.lefts.push_back(left + metrics.horizontalAdvance(shown.mid(from, to - from)));
+        }
+        places_ = std::move(places);
+        return *places_;
+    }
+
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+    mutable std::optional<Places> places_;
 };
 
 // The text part of a band list gets the interface above; any other line edit, Qt's own.
