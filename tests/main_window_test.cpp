@@ -14,11 +14,13 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
-#include <QDBusServer>
+#include <QDBusMetaType>
+#include <QDBusVariant>
 #include <QDBusVirtualObject>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
@@ -479,6 +481,12 @@ TEST_F(MainWindow, TextPartAnswersEveryPieceAndChangesOnlyWithinItsText) {
         EXPECT_EQ(form->ComboBox1->currentText(), QString::fromUtf8(c.expected));
     }
     EXPECT_EQ(form->bandValues()[0], 2);  // red
+    // The characters' boxes follow the text as it changes: each begins where the one
+    // before it ends, up to the new last one.
+    for (int offset = 1; offset < 7; ++offset) {
+        EXPECT_NEAR(text->characterRect(offset).left(), text->characterRect(offset - 1).right() + 1, 1) << offset;
+    }
+    EXPECT_TRUE(text->characterRect(7).isNull());
 }
 
 TEST_F(MainWindow, APickFromTheOpenListCountsOnceAndTypingAfterItCounts) {
@@ -528,13 +536,19 @@ TEST_F(MainWindow, OpenListIsAListOfItsEntriesThatAnswersAnyIndex) {
 
 namespace {
 
-// Stands for Qt's AT-SPI bridge: declares some of its methods, as it does, answers every
-// call that reaches it, and keeps the arguments of the last.
+// Stands for Qt's AT-SPI bridge: declares some of its methods and properties, as it
+// does, answers every call that reaches it but the setting of a property (which Qt's
+// leaves unanswered for the application's id), a property with its name, and keeps
+// every call's arguments.
 class RecordingBridge : public QDBusVirtualObject {
 public:
     QString introspect(const QString&) const override {
         return QStringLiteral(
-            "<interface name=\"org.a11y.atspi.Text\">"
+            "<interface name=\"org.a11y.atspi.Accessible\">"
+            "<property access=\"read\" type=\"s\" name=\"Name\"/><property access=\"read\" type=\"i\" name=\"ChildCount\"/>"
+            "</interface><interface name=\"org.a11y.atspi.Application\">"
+            "<property access=\"readwrite\" type=\"i\" name=\"Id\"/>"
+            "</interface><interface name=\"org.a11y.atspi.Text\">"
             "<method name=\"GetText\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" type=\"i\"/>"
             "<arg direction=\"out\" type=\"s\"/></method>"
             "<method name=\"GetRangeExtents\"><arg direction=\"in\" type=\"i\"/><arg direction=\"in\" type=\"i\"/>"
@@ -546,18 +560,41 @@ public:
             "<arg direction=\"in\" type=\"i\"/><arg direction=\"out\" type=\"b\"/></method></interface>");
     }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        reached = message.arguments();
-        connection.send(message.createReply(QVariant(true)));
+        reached << message.arguments();
+        if (message.member() == QLatin1String("Get"))
+            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(message.arguments().value(1)))));
+        else if (message.member() != QLatin1String("Set"))
+            connection.send(message.createReply(QVariant(true)));
         return true;
     }
-    QList<QVariant> reached;
+    QList<QList<QVariant>> reached;
+};
+
+// A message bus of the test's own, as the accessibility bus is one.
+class PrivateBus {
+public:
+    PrivateBus() {
+        daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                      QStringLiteral("--print-address=1")});
+        while (address_.isEmpty() && daemon_.waitForReadyRead(10000)) address_ += QString::fromUtf8(daemon_.readLine()).trimmed();
+    }
+    ~PrivateBus() {
+        daemon_.kill();
+        daemon_.waitForFinished();
+    }
+    QString address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
 };
 
 struct BridgeCall {
     const char* method;  // interface and member
     QList<QVariant> arguments;
-    const char* refusal;  // the error's name, or empty where the call reaches the bridge
-    QList<QVariant> reaching;
+    const char* refusal;  // the error's name, or empty where the call is answered
+    QList<QList<QVariant>> reaching;  // the arguments of each call that reaches the bridge
+    QVariantMap all = {};  // what GetAll answers
 };
 
 }  // namespace
@@ -569,62 +606,95 @@ TEST_F(MainWindow, AssistiveTechnologyCallsReachTheBridgeOnlyWithTheArgumentsThe
     ASSERT_GT(length, 0);
     const QString path = QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(result));
 
-    // The bridge on one end of a private bus, a client on the other.
-    QDBusServer server;
-    ASSERT_TRUE(server.isConnected()) << qPrintable(server.lastError().message());
+    // The program and a client, each on its own connection to a bus.
+    PrivateBus bus;
+    ASSERT_FALSE(bus.address().isEmpty()) << "no dbus-daemon";
+    QDBusConnection program = QDBusConnection::connectToBus(bus.address(), QStringLiteral("program"));
+    QDBusConnection client = QDBusConnection::connectToBus(bus.address(), QStringLiteral("client"));
+    ASSERT_TRUE(program.isConnected() && client.isConnected()) << qPrintable(program.lastError().message());
     RecordingBridge bridge;
-    auto* guard = new velto::AtSpiGuard(&bridge);
-    bool served = false;
-    QObject::connect(&server, &QDBusServer::newConnection, [&](QDBusConnection peer) {
-        served = peer.registerVirtualObject(QStringLiteral("/org/a11y/atspi/accessible"), guard, QDBusConnection::SubPath);
-    });
-    QDBusConnection client = QDBusConnection::connectToPeer(server.address(), QStringLiteral("client"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return served; }));
+    velto::AtSpiGuard guard(&bridge);
+    ASSERT_TRUE(program.registerVirtualObject(QStringLiteral("/org/a11y/atspi/accessible"), &guard, QDBusConnection::SubPath));
 
     const QString text = QStringLiteral("Бел");
+    const QString accessible = QStringLiteral("org.a11y.atspi.Accessible");
+    const QString application = QStringLiteral("org.a11y.atspi.Application");
+    const QString textual = QStringLiteral("org.a11y.atspi.Text");
+    const auto property = [](const QString& interface, const char* name) {
+        return QList<QVariant>{interface, QString::fromLatin1(name)};
+    };
+    const QVariant id = QVariant::fromValue(QDBusVariant(5));
     const std::vector<BridgeCall> calls = {
         {"org.a11y.atspi.Text.GetText", {}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
         {"org.a11y.atspi.Text.GetText", {QStringLiteral("0")}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
         {"org.a11y.atspi.Text.GetText", {0, 1, 2}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
-        {"org.a11y.atspi.Text.GetText", {0, -1}, "", {0, -1}},
-        {"org.a11y.atspi.Text.GetRangeExtents", {0, INT_MAX, 0u}, "", {0, length, 0u}},
-        {"org.a11y.atspi.Text.GetRangeExtents", {INT_MIN, -1, 1u}, "", {0, length, 1u}},
-        {"org.a11y.atspi.Text.GetRangeExtents", {INT_MAX, INT_MIN, 0u}, "", {length, 0, 0u}},
-        {"org.a11y.atspi.Text.GetRangeExtents", {2, 1, 0u}, "", {2, 1, 0u}},
+        {"org.a11y.atspi.Text.GetText", {0, -1}, "", {{0, -1}}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {0, INT_MAX, 0u}, "", {{0, length, 0u}}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {INT_MIN, -1, 1u}, "", {{0, length, 1u}}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {INT_MAX, INT_MIN, 0u}, "", {{length, 0, 0u}}},
+        {"org.a11y.atspi.Text.GetRangeExtents", {2, 1, 0u}, "", {{2, 1, 0u}}},
         {"org.a11y.atspi.Text.GetRangeExtents", {0, 1}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
-        {"org.a11y.atspi.EditableText.InsertText", {0, text, INT_MAX}, "", {0, text, 3}},
-        {"org.a11y.atspi.EditableText.InsertText", {0, text, -7}, "", {0, text, 0}},
-        {"org.a11y.atspi.EditableText.InsertText", {0, text, 2}, "", {0, text, 2}},
+        {"org.a11y.atspi.EditableText.InsertText", {0, text, INT_MAX}, "", {{0, text, 3}}},
+        {"org.a11y.atspi.EditableText.InsertText", {0, text, -7}, "", {{0, text, 0}}},
+        {"org.a11y.atspi.EditableText.InsertText", {0, text, 2}, "", {{0, text, 2}}},
         {"org.a11y.atspi.Text.GetBoundedRanges", {0, 0, 10, 10, 0u, 0u, 0u}, "org.freedesktop.DBus.Error.NotSupported", {}},
-        {"org.freedesktop.DBus.Properties.Get", {}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
-        {"org.freedesktop.DBus.Properties.Get", {QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("Name")}, "",
-         {QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("Name")}},
         // The one method it answers without declaring it takes no arguments.
-        {"org.a11y.atspi.Accessible.GetInterfaces", {}, "", {}},
+        {"org.a11y.atspi.Accessible.GetInterfaces", {}, "", {{}}},
         {"org.a11y.atspi.Accessible.GetInterfaces", {1}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
         // Methods of interfaces it does not declare for the object, with and without arguments.
         {"org.a11y.atspi.Table.GetAccessibleAt", {}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
         {"org.a11y.atspi.Table.GetAccessibleAt", {0, 0}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
         {"org.a11y.atspi.Nothing.Ever", {QStringLiteral("x")}, "org.freedesktop.DBus.Error.UnknownMethod", {}},
+        // A property that one of its interfaces declares, and nothing else: the bridge
+        // takes other names for methods, and reads arguments that the call lacks.
+        {"org.freedesktop.DBus.Properties.Get", {}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.freedesktop.DBus.Properties.Get", property(accessible, "Name"), "", {property(accessible, "Name")}},
+        {"org.freedesktop.DBus.Properties.Get", property(textual, "OffsetAtPoint"), "org.freedesktop.DBus.Error.UnknownProperty", {}},
+        {"org.freedesktop.DBus.Properties.Get", property(textual, "RangeExtents"), "org.freedesktop.DBus.Error.UnknownProperty", {}},
+        {"org.freedesktop.DBus.Properties.Get", property(textual, "BoundedRanges"), "org.freedesktop.DBus.Error.UnknownProperty", {}},
+        {"org.freedesktop.DBus.Properties.Get", property(QStringLiteral("org.a11y.atspi.Component"), "AccessibleAtPoint"),
+         "org.freedesktop.DBus.Error.UnknownInterface", {}},
+        {"org.freedesktop.DBus.Properties.Get", property(accessible, "name"), "org.freedesktop.DBus.Error.UnknownProperty", {}},
+        // Every readable property of a declared interface, each as Get answers it; none
+        // where it declares none; an interface it does not declare, not at all.
+        {"org.freedesktop.DBus.Properties.GetAll", {accessible}, "",
+         {property(accessible, "Name"), property(accessible, "ChildCount")},
+         {{QStringLiteral("Name"), QStringLiteral("Name")}, {QStringLiteral("ChildCount"), QStringLiteral("ChildCount")}}},
+        {"org.freedesktop.DBus.Properties.GetAll", {application}, "", {property(application, "Id")}, {{QStringLiteral("Id"), QStringLiteral("Id")}}},
+        {"org.freedesktop.DBus.Properties.GetAll", {textual}, "", {}},
+        {"org.freedesktop.DBus.Properties.GetAll", {QStringLiteral("org.freedesktop.DBus.Properties")}, "", {}},
+        {"org.freedesktop.DBus.Properties.GetAll", {QString()}, "org.freedesktop.DBus.Error.UnknownInterface", {}},
+        {"org.freedesktop.DBus.Properties.GetAll", {QStringLiteral("made.up")}, "org.freedesktop.DBus.Error.UnknownInterface", {}},
+        {"org.freedesktop.DBus.Properties.GetAll", {accessible, accessible}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        // A property declared writable, to a value of its type: answered, though the
+        // bridge itself does not answer it.
+        {"org.freedesktop.DBus.Properties.Set", {application, QStringLiteral("Id"), id}, "", {{application, QStringLiteral("Id"), id}}},
+        {"org.freedesktop.DBus.Properties.Set", {application, QStringLiteral("Id"), QVariant::fromValue(QDBusVariant(QStringLiteral("5")))},
+         "org.freedesktop.DBus.Error.InvalidArgs", {}},
+        {"org.freedesktop.DBus.Properties.Set", {accessible, QStringLiteral("Name"), QVariant::fromValue(QDBusVariant(text))},
+         "org.freedesktop.DBus.Error.PropertyReadOnly", {}},
+        {"org.freedesktop.DBus.Properties.Set",
+         {QStringLiteral("org.a11y.atspi.EditableText"), QStringLiteral("TextContents"), QVariant::fromValue(QDBusVariant(text))},
+         "org.freedesktop.DBus.Error.UnknownProperty", {}},
+        {"org.freedesktop.DBus.Properties.Set", {application, QStringLiteral("Id")}, "org.freedesktop.DBus.Error.InvalidArgs", {}},
     };
     for (const BridgeCall& call : calls) {
         SCOPED_TRACE(testing::Message() << call.method << " with " << call.arguments.size() << " arguments");
         const QString method = QString::fromLatin1(call.method);
-        QDBusMessage message = QDBusMessage::createMethodCall(QString(), path, method.section(QLatin1Char('.'), 0, -2),
+        QDBusMessage message = QDBusMessage::createMethodCall(program.baseService(), path, method.section(QLatin1Char('.'), 0, -2),
                                                               method.section(QLatin1Char('.'), -1));
         message.setArguments(call.arguments);
-        bridge.reached = {QStringLiteral("nothing yet")};
+        bridge.reached.clear();
         const QDBusPendingCall pending = client.asyncCall(message, 5000);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }));
-        if (*call.refusal == '\0') {
-            EXPECT_FALSE(pending.isError()) << qPrintable(pending.error().message());
-            EXPECT_EQ(bridge.reached, call.reaching);
-        } else {
-            EXPECT_EQ(pending.error().name(), QLatin1String(call.refusal));
-            EXPECT_EQ(bridge.reached, QList<QVariant>{QStringLiteral("nothing yet")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 10000));
+        EXPECT_EQ(pending.error().name(), QLatin1String(call.refusal)) << qPrintable(pending.error().message());
+        EXPECT_EQ(bridge.reached, call.reaching);
+        if (method.endsWith(QLatin1String(".GetAll")) && !pending.isError()) {
+            EXPECT_EQ(qdbus_cast<QVariantMap>(pending.reply().arguments().value(0)), call.all);
         }
     }
-    QDBusConnection::disconnectFromPeer(QStringLiteral("client"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("program"));
 }
 
 TEST_F(MainWindow, APickCompletingTheMarkingShowsItsValue) {

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Stands in front of Qt's AT-SPI bridge for every assistive-technology client: a call
-// whose arguments differ from those its method declares is refused (Qt's bridge reads
-// them unchecked and crashes), as is a call of a method that the object does not
-// declare; ranges are kept within their text (its loop over a range would run for
-// ever), and a method the bridge never answers is refused at once.
+// Stands in front of Qt's AT-SPI bridge for every assistive-technology client, from the
+// moment the bridge comes up: a call passes only where the object declares it (its
+// method with the argument types it declares; for properties, a property that one of
+// its interfaces declares, readable to get and writable to set, with a value of its
+// type), since Qt's bridge reads arguments unchecked and crashes. Ranges are kept within
+// their text, GetAll is answered from the properties' own answers, and what the bridge
+// leaves unanswered is answered here.
 #pragma once
 
+#include <QDBusError>
 #include <QDBusVirtualObject>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace velto {
 
@@ -16,23 +20,37 @@ class AtSpiGuard : public QDBusVirtualObject {
     Q_OBJECT
 
 public:
-    // `bridge` answers every call that passes; the guard belongs to it.
-    explicit AtSpiGuard(QDBusVirtualObject* bridge);
+    // `bridge` answers every call that passes; without one, the guard finds Qt's bridge
+    // once that has come up behind it.
+    explicit AtSpiGuard(QDBusVirtualObject* bridge = nullptr);
 
-    // Puts a guard in front of Qt's bridge on the accessibility bus, once the bus is
-    // active: at once if it is, else when it becomes so.
+    // Puts a guard where Qt's bridge serves its objects on the accessibility bus, before
+    // the bridge itself would stand there: as the bridge tells that it becomes active.
     static void Install();
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
-    // The argument types that the method `message` calls declares, or a null string
-    // where the object at its path declares no such method.
-    QString Declared(const QDBusMessage& message);
+    // What an object declares: its methods with their argument types, its interfaces'
+    // properties in order with their types, and which of those may be set.
+    struct Declarations {
+        QHash<QString, QString> methods;       // "interface.method" to its argument types
+        QHash<QString, QStringList> readable;  // every interface to its readable properties
+        QHash<QString, QString> types;         // "interface.property" to its type
+        QStringList writable;                  // "interface.property"
+    };
+    const Declarations& DeclaredAt(const QString& path);
+    QDBusVirtualObject* Bridge() const;
+    // Why `message` may not reach the bridge, as an error to answer it with; no error
+    // where it may.
+    QDBusError Refusal(const QDBusMessage& message);
+    // Answers Properties.GetAll of a declared interface with what Get of each readable
+    // property answers, asked of this object on its own connection.
+    void AnswerGetAll(const QDBusMessage& message, const QDBusConnection& connection);
 
-    QDBusVirtualObject* bridge_;
-    QHash<QString, QString> declared_;  // "interface.method" to its argument types
+    mutable QDBusVirtualObject* bridge_;
+    QHash<QString, Declarations> declared_;  // by the introspection text that declares it
 };
 
 }  // namespace velto
