@@ -13,9 +13,10 @@
 #   again, and the blank panel as nothing);
 # - the about window's description once as it opens, each link, reached by Tab, as a
 #   link with its address ($2 and $3), and every text of it in flat review;
-# - and, from another client, calls with the wrong arguments, a range past the text and
-#   a method Qt's bridge never answers: each refused or answered at once, the program
-#   still there.
+# - and, from another client, calls with the wrong arguments, a range past the text,
+#   properties by any name, set and got, and a method Qt's bridge never answers: each
+#   refused or answered at once, the program still there; then ten starts of the
+#   program under a flood of such calls from its first moment on the bus.
 # Each key waits for what Orca says to it; the words that matter are checked, as Orca 43
 # and Orca 48 each put them. An Orca that the user runs is left alone.
 set -euo pipefail
@@ -40,7 +41,7 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cleanup() {
   pkill -KILL -P "${ORCA_PID:-0}" 2>/dev/null || true  # this test's Orca, under its terminal
-  kill "${ORCA_PID:-}" "${BUS_PID:-}" 2>/dev/null || true
+  kill "${ORCA_PID:-}" "${BUS_PID:-}" "${FLOOD_PID:-}" 2>/dev/null || true
   stop_desktop
   rm -rf "$work"
 }
@@ -203,38 +204,128 @@ open_pick=$(sed -n '/^KEY Alt_L$/,/^KEY Tab$/p' "$work/spoken" | sed -n '/^KEY R
   failed "a pick from the open list spoke '$open_pick', not the list and its colour, then the result"
 
 # Any client may call with any arguments: Qt's bridge reads them unchecked (and ends the
-# program), loops over every offset of a range, and never answers GetBoundedRanges.
-/usr/bin/python3 - <<'CLIENT' >"$work/calls" 2>&1 || failed "a client's odd calls: $(cat "$work/calls")"
+# program), takes property names for methods, loops over every offset of a range, and
+# never answers GetBoundedRanges, nor the setting of the application's id.
+cat >"$work/client.py" <<'CLIENT'
+import sys
 import pyatspi
 from gi.repository import Gio, GLib
 session = Gio.bus_get_sync(Gio.BusType.SESSION)
 address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, None, 0, 5000).unpack()[0]
 bus = Gio.DBusConnection.new_for_address_sync(address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
                                              Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
-app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "velto03")
-def texts(node):
-    if "Text" in node.get_interfaces():
-        yield node
-    for i in range(node.childCount):
-        yield from texts(node.getChildAtIndex(i))
-text = next(texts(app))
-def call(interface, method, arguments):
+ROOT = "/org/a11y/atspi/accessible/root"
+PROPERTIES = "org.freedesktop.DBus.Properties"
+
+def call(name, path, interface, method, arguments):
+    """A call's answer, or None where it was refused; every call is answered within 2 s."""
     try:
-        bus.call_sync(app.app.bus_name, text.path, "org.a11y.atspi." + interface, method, arguments, None, 0, 5000, None)
-        return "answered"
+        return bus.call_sync(name, path, interface, method, arguments, None, 0, 2000, None).unpack()
     except GLib.GError as error:
         if "NoReply" in str(error) or "imed out" in str(error) or "disconnected" in str(error):
-            raise SystemExit("%s.%s%s: %s" % (interface, method, arguments, error))
-        return "refused"
-for interface, method, arguments in [
-        ("Text", "GetText", None), ("Text", "GetText", GLib.Variant("(s)", ("0",))),
-        ("Text", "GetCharacterExtents", None), ("Accessible", "GetChildAtIndex", None),
-        ("Text", "GetRangeExtents", GLib.Variant("(iiu)", (-2**31, 2**31 - 1, 0))),
-        ("EditableText", "InsertText", GLib.Variant("(isi)", (0, "", 2**31 - 1))),
-        ("Text", "GetBoundedRanges", GLib.Variant("(iiiiuuu)", (0, 0, 2000, 2000, 0, 0, 0))),
-        ("Text", "GetText", GLib.Variant("(ii)", (0, -1)))]:
-    print(interface, method, call(interface, method, arguments))
+            raise SystemExit("%s.%s%s at %s: %s" % (interface, method, arguments, path, error))
+        return None
+
+def odd_calls():
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "velto03")
+    name = app.app.bus_name
+    def texts(node):
+        if "Text" in node.get_interfaces():
+            yield node
+        for i in range(node.childCount):
+            yield from texts(node.getChildAtIndex(i))
+    text = next(texts(app))
+    editable = next(node for node in texts(app) if "EditableText" in node.get_interfaces())
+    def said(answer):
+        return "refused" if answer is None else "answered"
+    def text_call(interface, method, arguments, path=text.path):
+        print(interface, method, said(call(name, path, "org.a11y.atspi." + interface, method, arguments)))
+    def properties(path, method, *arguments):
+        answer = call(name, path, PROPERTIES, method, GLib.Variant("(%s)" % "ssv"[:len(arguments)], arguments))
+        print(method, arguments[:2], said(answer))
+        return answer
+    for interface, method, arguments in [
+            ("Text", "GetText", None), ("Text", "GetText", GLib.Variant("(s)", ("0",))),
+            ("Text", "GetCharacterExtents", None), ("Accessible", "GetChildAtIndex", None),
+            ("Text", "GetRangeExtents", GLib.Variant("(iiu)", (-2**31, 2**31 - 1, 0))),
+            ("EditableText", "InsertText", GLib.Variant("(isi)", (0, "", 2**31 - 1))),
+            ("Text", "GetBoundedRanges", GLib.Variant("(iiiiuuu)", (0, 0, 2000, 2000, 0, 0, 0)))]:
+        text_call(interface, method, arguments)
+    # Properties: all of every interface, declared or not; names that the bridge takes for
+    # methods; a read-only property set; the id the registry sets.
+    for interface in text.get_interfaces() + ["", "made.up"]:
+        properties(text.path, "GetAll", "org.a11y.atspi." + interface if interface else interface)
+    for interface in ["org.a11y.atspi.Application", "org.a11y.atspi.Accessible", "", "made.up"]:
+        properties(ROOT, "GetAll", interface)
+    for interface, member in [("Text", "OffsetAtPoint"), ("Text", "BoundedRanges"), ("Component", "AccessibleAtPoint"),
+                              ("Text", "RangeExtents"), ("Accessible", "Name")]:
+        properties(text.path, "Get", "org.a11y.atspi." + interface, member)
+    properties(editable.path, "Set", "org.a11y.atspi.EditableText", "TextContents", GLib.Variant("s", "Красный"))
+    properties(text.path, "Set", "org.a11y.atspi.Accessible", "Name", GLib.Variant("s", "Красный"))
+    properties(ROOT, "Set", "org.a11y.atspi.Application", "Id", GLib.Variant("i", 5))
+    if properties(ROOT, "Get", "org.a11y.atspi.Application", "Id") != (5,):
+        raise SystemExit("the application's id was not set to 5")
+    if call(name, editable.path, "org.a11y.atspi.Text", "GetText", GLib.Variant("(ii)", (0, -1))) == ("org.a11y.atspi.EditableText",):
+        raise SystemExit("a property's setting reached the text as a method")
+    text_call("Text", "GetText", GLib.Variant("(ii)", (0, -1)))
+
+def flood():
+    """From the moment a connection appears on the bus, calls that the bridge reads
+    unchecked, as fast as it takes them, for 1.5 s to it and to any that appear with it;
+    then one that the program answers with its name."""
+    paths = [ROOT] + ["/org/a11y/atspi/accessible/%d" % i for i in range(2**31, 2**31 + 64)]
+    loop = GLib.MainLoop()
+    names = []
+    state = {}
+    def send():
+        if GLib.get_monotonic_time() > state["until"]:
+            loop.quit()
+            return False
+        for name in names:
+            for path in paths:
+                for interface, method in (("org.a11y.atspi.Text", "GetText"), (PROPERTIES, "GetAll")):
+                    bus.call(name, path, interface, method, None, None, 0, 2000, None, None, None)
+        return True
+    def appeared(connection, sender, path, interface, signal, arguments):
+        name, old, new = arguments
+        if new and not old and name.startswith(":"):
+            names.append(name)
+            if "until" not in state:
+                state["until"] = GLib.get_monotonic_time() + 1500000
+                GLib.idle_add(send)
+    bus.signal_subscribe("org.freedesktop.DBus", "org.freedesktop.DBus", "NameOwnerChanged", "/org/freedesktop/DBus",
+                         None, 0, appeared)
+    def late():
+        raise SystemExit("no connection appeared on the bus")
+    GLib.timeout_add_seconds(45, late)
+    print("watching", flush=True)
+    loop.run()
+    named = [call(name, ROOT, PROPERTIES, "Get", GLib.Variant("(ss)", ("org.a11y.atspi.Accessible", "Name"))) for name in names]
+    if ("velto03",) not in named:
+        raise SystemExit("no connection answered with the program's name after the flood: %s" % named)
+    print("flooded", flush=True)
+
+odd_calls() if sys.argv[1] == "calls" else flood()
 CLIENT
+/usr/bin/python3 "$work/client.py" calls >"$work/calls" 2>&1 || failed "a client's odd calls: $(cat "$work/calls")"
 kill -0 "$APP_PID" 2>/dev/null || failed "the program ended under a client's odd calls: $(cat "$work/calls")"
 [ "$(tail -n 1 "$work/calls")" = "Text GetText answered" ] || failed "the program no longer answers: $(cat "$work/calls")"
+for call in "GetAll ('org.a11y.atspi.Text',) answered" "GetAll ('made.up',) refused" "Get ('org.a11y.atspi.Text', 'OffsetAtPoint') refused" \
+  "Set ('org.a11y.atspi.EditableText', 'TextContents') refused" "Set ('org.a11y.atspi.Application', 'Id') answered"; do
+  grep -qxF "$call" "$work/calls" || failed "not '$call': $(cat "$work/calls")"
+done
+
+# The program started again and again, each time under a flood of calls from the first
+# moment its connection is on the accessibility bus: it comes up and ends as always.
+kill "$APP_PID" && wait "$APP_PID" || failed "the program did not end as asked"
+for start in $(seq 10); do
+  /usr/bin/python3 "$work/client.py" flood >"$work/flood" 2>&1 &
+  FLOOD_PID=$!
+  eventually grep -q watching "$work/flood" || fail "the flooding client did not start"
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=ru_RU.UTF-8 "$program" 2>>"$work/stderr" &
+  APP_PID=$!
+  wait "$FLOOD_PID" || fail "start $start: $(cat "$work/flood")"
+  kill "$APP_PID" 2>/dev/null || fail "start $start: the program ended under the flood"
+  wait "$APP_PID" || fail "start $start: the program ended with status $? under the flood"
+done
 echo "1 passed, 0 failed"
