@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Long use, for memory and for calm: drives velto03 ($1, built) with random real input for
 # $2 minutes under openbox, with the accessibility bus on and a client that calls every
-# method of every accessible object with random and extreme arguments, again and again,
-# and a new colour scheme (qt6ct's) every 150 s; prints its resident memory each minute,
-# then the client's count of calls and the slowest, and the sanitizer's reports. $3, if given, is a command that runs
+# method of every accessible object with random and extreme arguments, gets, sets and
+# gets all of properties by any name, again and again, and a new colour scheme (qt6ct's)
+# every 150 s; prints its resident memory each minute, then the client's count of calls
+# and the slowest, the slowest box of a range over a text of 16,000 characters, and the
+# sanitizer's reports. $3, if given, is a command that runs
 # the program (for example "heaptrack -o out"). Needs what the end-to-end tests need.
 set -uo pipefail
 [ -n "${VELTO_IN_SESSION:-}" ] || exec env VELTO_IN_SESSION=1 dbus-run-session -- bash "$0" "$@"
@@ -55,13 +57,14 @@ def call(name, method, *args):
         refused += 1
     took = time.perf_counter() - began
     if took > slowest:
-        slowest, slowest_call = took, "%s%r" % (name, args)
+        slowest, slowest_call = took, ("%s%r" % (name, args))[:200]
 def interface(node, query):
     try:
         return query(node)
     except Exception:
         return None
 def hammer(node):
+    global long_ranges, slowest_long_range
     n = node.childCount
     for name in ("getRole", "getRoleName", "getLocalizedRoleName", "getState", "getAttributes",
                  "getRelationSet", "getIndexInParent", "getApplication"):
@@ -132,10 +135,35 @@ def hammer(node):
     value = interface(node, pyatspi.Accessible.queryValue)
     if value:
         call("currentValue", lambda: value.currentValue)
-    # And, past what a library lets a client send, any method with the wrong arguments.
+    # And, past what a library lets a client send, any method with the wrong arguments,
+    # now and then a string of 10 MB among them.
     method = random.choice(RAW_METHODS)
     wrong = random.choice([None, GLib.Variant("(s)", ("x",)), GLib.Variant("(iii)", (1, 2, 3)), GLib.Variant("(u)", (7,))])
+    if random.random() < 0.01:
+        wrong = GLib.Variant("(isi)", (0, "ж" * (5 << 20), 2**31 - 1))
     call("raw " + method, raw, node, method, wrong)
+    # Properties by any name: declared ones, others, and the names of methods; all of an
+    # interface's, declared or not; set, to values of any type.
+    full = "org.a11y.atspi." + random.choice(node.get_interfaces() + ["Application", "Made"])
+    full = random.choice([full, full, "", "org.freedesktop.DBus.Properties"])
+    name = random.choice(PROPERTY_NAMES)
+    value = random.choice([GLib.Variant("i", random.choice(EXTREME)), GLib.Variant("s", "Красный"), GLib.Variant("d", 0.5)])
+    call("raw Get", raw, node, "Properties.Get", GLib.Variant("(ss)", (full, name)))
+    call("raw GetAll", raw, node, "Properties.GetAll", GLib.Variant("(s)", (full,)))
+    call("raw Set", raw, node, "Properties.Set", GLib.Variant("(ssv)", (full, name, value)))
+    # A range over a long text: the list's text, 16,000 characters long.
+    if editable and random.random() < 0.02:
+        long_text = "Красный " * 2000
+        call("setTextContents", editable.setTextContents, long_text)
+        if text and text.characterCount == len(long_text):
+            began = time.perf_counter()
+            call("getRangeExtents", text.getRangeExtents, 0, -1, coord())
+            long_ranges += 1
+            slowest_long_range = max(slowest_long_range, time.perf_counter() - began)
+PROPERTY_NAMES = ["Name", "Description", "ChildCount", "Parent", "Locale", "AccessibleId", "HelpText", "CharacterCount",
+                  "CaretOffset", "NActions", "Id", "ToolkitName", "Version", "CurrentValue", "NRows", "OffsetAtPoint",
+                  "RangeExtents", "BoundedRanges", "AccessibleAtPoint", "TextContents", "Text", "", "x" * 300]
+long_ranges, slowest_long_range = 0, 0.0
 RAW_METHODS = ["Accessible.GetChildAtIndex", "Accessible.GetRole", "Component.GetExtents", "Component.Contains",
                "Text.GetText", "Text.GetTextAtOffset", "Text.GetRangeExtents", "Text.GetStringAtOffset",
                "EditableText.InsertText", "Action.DoAction", "Action.GetName", "Selection.SelectChild",
@@ -146,7 +174,8 @@ bus = Gio.DBusConnection.new_for_address_sync(address, Gio.DBusConnectionFlags.A
                                              Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
 def raw(node, method, arguments):
     interface, member = method.split(".")
-    bus.call_sync(node.app.bus_name, node.path, "org.a11y.atspi." + interface, member, arguments, None, 0, 5000, None)
+    interface = "org.freedesktop.DBus." + interface if interface == "Properties" else "org.a11y.atspi." + interface
+    bus.call_sync(node.app.bus_name, node.path, interface, member, arguments, None, 0, 5000, None)
 def walk(node):
     try:
         hammer(node)
@@ -161,6 +190,7 @@ while time.time() < end:
 with open(sys.argv[2], "w") as out:
     print("accessibility client: %d calls, %d refused, %d unanswered, slowest %.3f s: %s"
           % (calls, refused, unanswered, slowest, slowest_call), file=out)
+    print("range over a text of 16,000 characters: %d asked, slowest %.3f s" % (long_ranges, slowest_long_range), file=out)
 READER
 READER_PID=$!
 read -r x y < <(client_origin "$main")
