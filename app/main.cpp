@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Velto 03: reads the decimal separator, opens the main window at its place, creates
-// the about window hidden, and runs until the main window closes.
+// the about window hidden, groups the two, and runs until the main window closes.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
 #include "app/application.h"
+#include "app/window_group.h"
 #include "engine/number_text.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     application->AfterFirstFrame(&form1, [&] {
         velto::OfferProgramIcon(&form1);
         Form2 = &form2.emplace();
+        new velto::WindowGroup(&form1, Form2);
     });
     const int status = application->exec();
     Form2 = nullptr;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/window_group.h"
 #include "ui/Unit1.h"
 
 namespace {
@@ -38,6 +39,7 @@ protected:
         aboutWindow = std::make_unique<TForm2>();
         about = aboutWindow.get();
         Form2 = about;
+        new velto::WindowGroup(main.get(), about);
         ActivateMain();
     }
     void TearDown() override {

@@ -8,8 +8,6 @@
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QPixmap>
-#include <QWindowStateChangeEvent>
-#include <utility>
 
 #include "engine/evaluation.h"
 #include "ui/Unit2.h"
@@ -112,13 +110,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     connect(RadioButton2, &QRadioButton::toggled, this, [this](bool checked) { if (checked) RadioButton2Click(); });
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
-        if (window == nullptr) return;
-        if (focusToKeep_ != nullptr && window != focusToKeep_ && focusKeptSince_.elapsed() < 500)
-            std::exchange(focusToKeep_, nullptr)->requestActivate();
-        previousActive_ = std::exchange(lastActive_, window);
-        lastActiveSince_.start();
-    });
 
     ComboBox1->setFocus();
     FormCreate();
@@ -197,39 +188,11 @@ bool TForm1::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-// Minimising the main window, in any way, takes the about window along; restoring it
-// brings both back as they were, the one that was active active again.
 void TForm1::changeEvent(QEvent* event) {
     // The window keeps its one size: a title bar that Qt draws itself (in a Wayland
     // session whose compositor draws none) offers maximise to every window, whatever its
     // flags and size.
     if (event->type() == QEvent::WindowStateChange && isMaximized())
         QMetaObject::invokeMethod(this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); }, Qt::QueuedConnection);
-    if (event->type() == QEvent::WindowStateChange && Form2 != nullptr) {
-        const bool wasMinimised = static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized;
-        if (isMinimized() && !wasMinimised) {
-            aboutHiddenByMinimise_ = Form2->isVisible();
-            // The about window minimised by itself takes the program along: it was the
-            // one in use, though some window managers (fluxbox) pass the focus on to the
-            // main window first. Others (xfwm4) pass it on to the about window a moment
-            // before they minimise the main one: that change is not the user's either.
-            const bool passedOn = previousActive_ == windowHandle() && lastActiveSince_.isValid() &&
-                                  lastActiveSince_.elapsed() < 250;
-            if (aboutHiddenByMinimise_ && Form2->isMinimized())
-                activeBeforeMinimise_ = Form2->windowHandle();
-            else
-                activeBeforeMinimise_ = passedOn ? previousActive_ : lastActive_;
-            Form2->hide();
-        } else if (!isMinimized() && wasMinimised) {
-            if (std::exchange(aboutHiddenByMinimise_, false)) Form2->ShowWithMainWindow();
-            if (activeBeforeMinimise_ != nullptr) {
-                activeBeforeMinimise_->requestActivate();
-                // Some window managers (fluxbox) hand the focus to the about window as
-                // they map it, though it asks for none: it goes back, once.
-                focusToKeep_ = activeBeforeMinimise_;
-                focusKeptSince_.start();
-            }
-        }
-    }
     QWidget::changeEvent(event);
 }

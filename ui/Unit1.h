@@ -3,11 +3,8 @@
 // with its stripes and the navy result panel, kept in step by the handlers below.
 #pragma once
 
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
-#include <QWindow>
 
 #include "engine/band_tables.h"
 #include "ui/band_list.h"
@@ -71,7 +68,7 @@ public:
 protected:
     bool event(QEvent* event) override;  // takes up a new colour scheme
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;  // keeps its one size
 
 private:
     // Every colour the window sets: the window in the button face, list 1 on the
@@ -83,15 +80,6 @@ private:
     void BandChange(int band);
 
     velto::BandValues bandValues_{};
-    // Minimising takes the about window along; restoring brings it back and gives the
-    // focus back to the window that had it.
-    bool aboutHiddenByMinimise_ = false;
-    QPointer<QWindow> lastActive_;
-    QPointer<QWindow> previousActive_;
-    QElapsedTimer lastActiveSince_;
-    QPointer<QWindow> activeBeforeMinimise_;
-    QPointer<QWindow> focusToKeep_;  // just restored: the window the focus stays with
-    QElapsedTimer focusKeptSince_;
 };
 
 // The main window, from start-up to shutdown.

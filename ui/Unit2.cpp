@@ -169,30 +169,12 @@ void TForm2::setVisible(bool visible) {
         if (!std::exchange(iconOffered_, true)) velto::OfferProgramIcon(this);
     }
     if (!visible) pullOnceFramed_ = false;
-    if (appearing) drawnSinceShown_ = false;
     QScrollArea::setVisible(visible);
     // OK takes the focus on every show, also one that does not activate the window: a
     // window manager may have passed the focus to the hidden window in the meantime
     // (mutter, as the program minimises), and Qt then gives it to the next tab stop.
     if (appearing) BitBtn1->setFocus(activating ? Qt::ActiveWindowFocusReason : Qt::OtherFocusReason);
     if (activating) activateWindow();
-    if (appearing && !std::exchange(watchingExposure_, true)) windowHandle()->installEventFilter(this);
-}
-
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) drawnSinceShown_ = true;
-    return QScrollArea::eventFilter(watched, event);
-}
-
-void TForm2::ShowWithMainWindow() {
-    // Once the native window exists, the platform reads the window's property, not the
-    // widget attribute.
-    QWindow* window = windowHandle();
-    setAttribute(Qt::WA_ShowWithoutActivating, true);
-    if (window != nullptr) window->setProperty("_q_showWithoutActivating", true);
-    show();
-    if (window != nullptr) window->setProperty("_q_showWithoutActivating", QVariant());
-    setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
 void TForm2::PlaceOnActiveMonitor() {
@@ -225,22 +207,10 @@ bool TForm2::event(QEvent* event) {
     return QScrollArea::event(event);
 }
 
-// Minimised by the window manager (by its own button, or with the main window's group):
-// the program minimises as one, which hides this window until the main one comes back.
-// Not before the window has been on screen: mutter 48 marks a window minimised while it
-// waits for the frame that a process of its own draws, each time the window is shown.
-void TForm2::changeEvent(QEvent* event) {
-    QScrollArea::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible() && drawnSinceShown_ && Form1 != nullptr)
-        Form1->setWindowState(Form1->windowState() | Qt::WindowMinimized);
-}
-
-// Every way of closing only hides it, keeping its X window: the focus passes straight
-// back to the main window instead of to a window that is going away.
+// Every way of closing only hides it, keeping its X window.
 void TForm2::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
-    if (Form1 != nullptr) Form1->activateWindow();
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {

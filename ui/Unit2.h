@@ -35,15 +35,10 @@ public:
     void BitBtn1Click();
 
     void setVisible(bool visible) override;
-    // Shows it again where and as it was, without taking the focus: the main window is
-    // coming back from being minimised.
-    void ShowWithMainWindow();
 
 protected:
     bool event(QEvent* event) override;  // takes up a new colour scheme
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;  // learns when it is on screen
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
@@ -57,8 +52,6 @@ private:
 
     bool pullOnceFramed_ = false;  // placed before the window manager had framed it
     bool iconOffered_ = false;     // the icon goes to its native window once
-    bool watchingExposure_ = false;
-    bool drawnSinceShown_ = false;  // on screen at some moment since it was last shown
 };
 
 // The about window, from start-up to shutdown.
