@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by the end-to-end tests: a private X server with a window manager, what
-# taskbars and switchers read of windows, and pixel reading from screenshots. Needs
-# Xvfb, openbox, xfwm4 or mutter (with dbus-run-session), xdotool, xprop, xwininfo,
-# xrandr and ImageMagick.
+# Shared by the end-to-end tests: a private X server with a window manager (or GNOME's
+# Wayland session with XWayland), what taskbars and switchers read of windows, and pixel
+# reading from screenshots. Needs Xvfb, openbox, xfwm4 or mutter (with dbus-run-session),
+# Xwayland, xdotool, xprop, xwininfo, xrandr and ImageMagick.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -12,8 +12,16 @@ WAIT_LIMIT=${WAIT_LIMIT:-45}
 
 # Starts Xvfb on a free display with a screen of $2 (1024x768 unless given) and window
 # manager $1 (openbox, xfwm4 or mutter; openbox unless given) on it; exports DISPLAY.
+# With mutter-wayland, GNOME's own session from GNOME 49 on: mutter's Wayland compositor
+# with XWayland for X programs, on monitors of the sizes in $2 ("1024x768 640x480": left
+# to right); exports DISPLAY, XAUTHORITY, WAYLAND_DISPLAY and XDG_RUNTIME_DIR as it sets
+# them for its programs.
 start_desktop() {
   local wm=${1:-openbox} size=${2:-1024x768} fifo
+  if [ "$wm" = mutter-wayland ]; then
+    start_gnome_wayland $size
+    return
+  fi
   fifo=$(mktemp -u) && mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
@@ -39,6 +47,20 @@ start_desktop() {
   eventually wm_running || fail "$wm did not start"
 }
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+start_gnome_wayland() {  # monitor sizes
+  local monitor monitors=()
+  for monitor in "$@"; do monitors+=(--virtual-monitor "$monitor"); done
+  MUTTER_RUNTIME=$(mktemp -d)
+  XDG_RUNTIME_DIR=$MUTTER_RUNTIME dbus-run-session -- env -u DISPLAY -u WAYLAND_DISPLAY \
+    mutter --headless --wayland "${monitors[@]}" >"$MUTTER_RUNTIME/log" 2>&1 &
+  WM_PID=$!
+  eventually grep -q "Using public X11 display" "$MUTTER_RUNTIME/log" || fail "mutter offered no XWayland: $(tail -n 3 "$MUTTER_RUNTIME/log")"
+  export DISPLAY XAUTHORITY WAYLAND_DISPLAY=wayland-0 XDG_RUNTIME_DIR=$MUTTER_RUNTIME
+  DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$MUTTER_RUNTIME/log" | head -n 1)
+  XAUTHORITY=$(ls "$MUTTER_RUNTIME"/.mutter-Xwaylandauth.* | head -n 1)
+  eventually wm_running || fail "mutter manages no X windows"
+}
 
 stop_desktop() {
   kill "${APP_PID:-}" 2>/dev/null || true
