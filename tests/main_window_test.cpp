@@ -662,6 +662,7 @@ TEST_F(MainWindow, AssistiveTechnologyCallsReachTheBridgeOnlyWithTheArgumentsThe
          {{QStringLiteral("Name"), QStringLiteral("Name")}, {QStringLiteral("ChildCount"), QStringLiteral("ChildCount")}}},
         {"org.freedesktop.DBus.Properties.GetAll", {application}, "", {property(application, "Id")}, {{QStringLiteral("Id"), QStringLiteral("Id")}}},
         {"org.freedesktop.DBus.Properties.GetAll", {textual}, "", {}},
+        {"org.freedesktop.DBus.Properties.GetAll", {QStringLiteral("org.a11y.atspi.EditableText")}, "", {}},
         {"org.freedesktop.DBus.Properties.GetAll", {QStringLiteral("org.freedesktop.DBus.Properties")}, "", {}},
         {"org.freedesktop.DBus.Properties.GetAll", {QString()}, "org.freedesktop.DBus.Error.UnknownInterface", {}},
         {"org.freedesktop.DBus.Properties.GetAll", {QStringLiteral("made.up")}, "org.freedesktop.DBus.Error.UnknownInterface", {}},
