@@ -41,7 +41,7 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cleanup() {
   pkill -KILL -P "${ORCA_PID:-0}" 2>/dev/null || true  # this test's Orca, under its terminal
-  kill "${ORCA_PID:-}" "${BUS_PID:-}" "${FLOOD_PID:-}" 2>/dev/null || true
+  kill "${ORCA_PID:-}" "${BUS_PID:-}" 2>/dev/null || true
   stop_desktop
   rm -rf "$work"
 }
@@ -269,16 +269,18 @@ def odd_calls():
         raise SystemExit("a property's setting reached the text as a method")
     text_call("Text", "GetText", GLib.Variant("(ii)", (0, -1)))
 
-def flood():
-    """From the moment a connection appears on the bus, calls that the bridge reads
-    unchecked, as fast as it takes them, for 1.5 s to it and to any that appear with it;
-    then one that the program answers with its name."""
+def flood(program):
+    """Starts the program and, from the moment any connection appears on the bus, calls
+    that the bridge reads unchecked, as fast as it takes them, until 1.5 s after the
+    program's own has appeared; then waits for the program to answer with its name, and
+    ends it as a session does. Prints its exit status."""
+    import os, signal, subprocess
     paths = [ROOT] + ["/org/a11y/atspi/accessible/%d" % i for i in range(2**31, 2**31 + 64)]
     loop = GLib.MainLoop()
     names = []
     state = {}
     def send():
-        if GLib.get_monotonic_time() > state["until"]:
+        if GLib.get_monotonic_time() > state.get("until", float("inf")):
             loop.quit()
             return False
         for name in names:
@@ -286,26 +288,48 @@ def flood():
                 for interface, method in (("org.a11y.atspi.Text", "GetText"), (PROPERTIES, "GetAll")):
                     bus.call(name, path, interface, method, None, None, 0, 2000, None, None, None)
         return True
-    def appeared(connection, sender, path, interface, signal, arguments):
+    def owner(connection, result, name):
+        try:
+            pid = connection.call_finish(result).unpack()[0]
+        except GLib.GError:
+            return
+        if pid == started.pid and "until" not in state:
+            state.update(name=name, until=GLib.get_monotonic_time() + 1500000)
+    def appeared(connection, sender, path, interface, signal_name, arguments):
         name, old, new = arguments
         if new and not old and name.startswith(":"):
-            names.append(name)
-            if "until" not in state:
-                state["until"] = GLib.get_monotonic_time() + 1500000
+            if not names:
                 GLib.idle_add(send)
+            names.append(name)
+            bus.call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetConnectionUnixProcessID",
+                     GLib.Variant("(s)", (name,)), None, 0, 2000, None, owner, name)
+    def ended():
+        if started.poll() is not None:
+            loop.quit()
+            return False
+        return True
     bus.signal_subscribe("org.freedesktop.DBus", "org.freedesktop.DBus", "NameOwnerChanged", "/org/freedesktop/DBus",
                          None, 0, appeared)
-    def late():
-        raise SystemExit("no connection appeared on the bus")
-    GLib.timeout_add_seconds(45, late)
-    print("watching", flush=True)
+    started = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="ru_RU.UTF-8"))
+    GLib.timeout_add(100, ended)
     loop.run()
-    named = [call(name, ROOT, PROPERTIES, "Get", GLib.Variant("(ss)", ("org.a11y.atspi.Accessible", "Name"))) for name in names]
-    if ("velto03",) not in named:
-        raise SystemExit("no connection answered with the program's name after the flood: %s" % named)
-    print("flooded", flush=True)
+    if started.poll() is not None:
+        raise SystemExit("the program ended with status %d under the flood" % started.returncode)
+    if "name" not in state:
+        raise SystemExit("the program's connection never appeared on the bus")
+    deadline = GLib.get_monotonic_time() + 45000000
+    while call(state["name"], ROOT, PROPERTIES, "Get", GLib.Variant("(ss)", ("org.a11y.atspi.Accessible", "Name"))) != ("velto03",):
+        if started.poll() is not None or GLib.get_monotonic_time() > deadline:
+            raise SystemExit("the program did not answer with its name after the flood (status %s)" % started.poll())
+        GLib.usleep(100000)
+    started.send_signal(signal.SIGTERM)
+    print("flooded, then ended with status %d" % started.wait(), flush=True)
 
-odd_calls() if sys.argv[1] == "calls" else flood()
+try:
+    odd_calls() if sys.argv[1] == "calls" else flood(sys.argv[2])
+except SystemExit as failure:
+    print(failure, flush=True)
+    raise
 CLIENT
 /usr/bin/python3 "$work/client.py" calls >"$work/calls" 2>&1 || failed "a client's odd calls: $(cat "$work/calls")"
 kill -0 "$APP_PID" 2>/dev/null || failed "the program ended under a client's odd calls: $(cat "$work/calls")"
@@ -318,14 +342,10 @@ done
 # The program started again and again, each time under a flood of calls from the first
 # moment its connection is on the accessibility bus: it comes up and ends as always.
 kill "$APP_PID" && wait "$APP_PID" || failed "the program did not end as asked"
+APP_PID=
 for start in $(seq 10); do
-  /usr/bin/python3 "$work/client.py" flood >"$work/flood" 2>&1 &
-  FLOOD_PID=$!
-  eventually grep -q watching "$work/flood" || fail "the flooding client did not start"
-  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=ru_RU.UTF-8 "$program" 2>>"$work/stderr" &
-  APP_PID=$!
-  wait "$FLOOD_PID" || fail "start $start: $(cat "$work/flood")"
-  kill "$APP_PID" 2>/dev/null || fail "start $start: the program ended under the flood"
-  wait "$APP_PID" || fail "start $start: the program ended with status $? under the flood"
+  /usr/bin/python3 "$work/client.py" flood "$program" >"$work/flood" 2>>"$work/stderr" ||
+    fail "start $start: $(cat "$work/flood")"
+  [ "$(cat "$work/flood")" = "flooded, then ended with status 0" ] || fail "start $start: $(cat "$work/flood")"
 done
 echo "1 passed, 0 failed"
