@@ -99,8 +99,9 @@ offers_program_icons "$about" || fail "the about window offers icons of '$(icon_
 
 # Left with its centre on no monitor, it goes onto the active window's monitor when it
 # shows again, wholly. (mutter's Wayland session keeps a window on its monitors: there
-# it is left on the small one, away from the main window's.)
-xdotool windowmove --sync "$about" 1500 400
+# it is left on the small one, away from the main window's, and a wait for the move
+# would never end.)
+if [ $wm = mutter-wayland ]; then xdotool windowmove "$about" 1500 400; else xdotool windowmove --sync "$about" 1500 400; fi
 read -r l t r b < <(frame_box "$about")
 [ $(((l + r) / 2)) -ge 1664 ] || [ $(((t + b) / 2)) -ge 480 ] || { [ $wm = mutter-wayland ] && [ "$l" -ge 1024 ]; } ||
   fail "could not move the about window off the monitors: $l $t $r $b"
