@@ -25,9 +25,10 @@ trap 'status=$?; stop_desktop; [ $status -eq 0 ] || { echo "program stderr:"; ca
 # GNOME's title bars offer no minimise button unless the user adds one: Super+H is its
 # own way. From mutter 44 on, a process of its own draws the title bars, with GTK's
 # buttons: minimise and maximise on every window that has no parent, whatever its hints.
-# In the Wayland session no key or click from XTEST reaches the compositor's own
-# bindings, and mutter 43 draws no minimise button: there the minimise request, as a
-# taskbar sends it, stands in for the hand.
+# In the Wayland session no key from XTEST reaches the compositor's own bindings: the
+# hand clicks the main window's minimise button instead, which on its fixed-size frame
+# stands where the maximise button stands on others. mutter 43 draws none: there the
+# minimise request, as a taskbar sends it, stands in for the hand.
 case $wm in
   openbox) minimise_button=(44 10) locale=ru_RU.UTF-8 ;;
   xfwm4) minimise_button=(39 14) locale=C ;;
@@ -35,15 +36,16 @@ case $wm in
     minimise_button=(90 18) locale=ru_RU.UTF-8
     mutter_version=$(mutter --version | sed -n 's/^mutter \([0-9]*\).*/\1/p') ;;
 esac
-click_minimise_button() {
-  local left top right bottom
+click_minimise_button() {  # window [its button's place from the frame's right and top]
+  local left top right bottom dx=${2:-${minimise_button[0]}} dy=${3:-${minimise_button[1]}}
   read -r left top right bottom < <(frame_box "$1")
-  xdotool mousemove $((right - minimise_button[0])) $((top + minimise_button[1])) click 1
+  xdotool mousemove $((right - dx)) $((top + dy)) click 1
 }
 minimise_by_hand() {
   case $wm in
     mutter) xdotool key super+h ;;
-    mutter-wayland) if [ "$mutter_version" -ge 44 ]; then click_minimise_button "$1"; else xdotool windowminimize "$1"; fi ;;
+    mutter-wayland)
+      if [ "$mutter_version" -ge 44 ]; then click_minimise_button "$1" 62 18; else xdotool windowminimize "$1"; fi ;;
     *) click_minimise_button "$1" ;;
   esac
 }
