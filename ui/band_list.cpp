@@ -235,6 +235,8 @@ public:
     }
     int row() const { return row_; }
     const QAbstractItemView* view() const { return view_; }
+    // Its view is going away: from now on it is no entry of anything.
+    void Forget() { view_ = nullptr; }
 
 private:
     QModelIndex Entry() const { return view_->model()->index(row_, 0, view_->rootIndex()); }
@@ -255,8 +257,13 @@ class EntriesAccessible : public QAccessibleWidget
 {
 public:
     explicit EntriesAccessible(QAbstractItemView* view) : QAccessibleWidget(view, QAccessible::List) {}
+    // As its view goes away: Qt 6.11 asks each entry whether it is valid as it deletes it,
+    // when the view is already half destroyed.
     ~EntriesAccessible() override {
-        for (QAccessible::Id id : entries_) QAccessible::deleteAccessibleInterface(id);
+        for (QAccessible::Id id : entries_) {
+            if (auto* entry = dynamic_cast<EntryAccessible*>(QAccessible::accessibleInterface(id))) entry->Forget();
+            QAccessible::deleteAccessibleInterface(id);
+        }
     }
 
     // The list that it opens from, not the frame around it, as Qt has it.
